@@ -1,0 +1,233 @@
+#include "number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace tavo {
+
+namespace {
+
+constexpr char kSkip = '\x01';  // a blank, removed wherever it stands
+constexpr char kStop = '\0';    // a character that cannot be part of a number
+
+// Decodes the character at text[pos] into its ASCII stand-in, advancing pos past it.
+char NextSymbol(std::string_view text, std::size_t& pos) {
+    const auto byte = static_cast<unsigned char>(text[pos]);
+    if (byte < 0x80) {
+        ++pos;
+        if (byte == ' ' || byte == '\t' || byte == '\n' || byte == '\r') return kSkip;
+        return static_cast<char>(byte);
+    }
+    // Three-byte forms: U+3000 IDEOGRAPHIC SPACE is E3 80 80, the full-width ASCII block
+    // U+FF01..U+FF5E is EF BC 81..BF and EF BD 80..9E.
+    if (text.size() - pos >= 3) {
+        const auto b1 = static_cast<unsigned char>(text[pos + 1]);
+        const auto b2 = static_cast<unsigned char>(text[pos + 2]);
+        if (byte == 0xE3 && b1 == 0x80 && b2 == 0x80) {
+            pos += 3;
+            return kSkip;
+        }
+        if (byte == 0xEF && (b1 == 0xBC || b1 == 0xBD)) {
+            const unsigned codePoint = 0xF000u | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
+            const unsigned ascii = codePoint - 0xFF00u + 0x20u;
+            if (ascii == '+' || ascii == '-' || ascii == '.' || ascii == 'e' || ascii == 'E' ||
+                (ascii >= '0' && ascii <= '9')) {
+                pos += 3;
+                return static_cast<char>(ascii);
+            }
+        }
+    }
+    return kStop;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The sign, digits, point and exponent of the leading number, in ASCII, plus what is needed
+// to tell an overflow from an underflow when the value leaves the double range.
+struct Scanned {
+    std::string chars;       // without a leading '+', which from_chars does not take
+    bool negative = false;
+    bool anyNonZero = false;
+    std::int64_t leadPosition = 0;  // decimal position of the first non-zero digit
+    std::int64_t exponent = 0;      // saturated, only used for the range decision
+};
+
+Scanned Scan(std::string_view text) {
+    enum class State { Sign, Integer, Fraction, ExponentSign, ExponentDigits };
+    Scanned scanned;
+    std::string buffer;
+    std::size_t accepted = 0;  // buffer length at the end of the last complete number
+    std::size_t exponentStart = 0;
+    bool exponentNegative = false;
+    std::int64_t exponent = 0;
+    std::int64_t integerDigits = 0;  // significant integer digits (after leading zeros)
+    std::int64_t fractionZeros = 0;  // zeros after the point before the first non-zero
+    bool mantissaDigit = false;
+    State state = State::Sign;
+
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const char c = NextSymbol(text, pos);
+        if (c == kSkip) continue;
+        if (state == State::Sign && (c == '+' || c == '-')) {
+            scanned.negative = c == '-';
+            if (c == '-') buffer.push_back(c);
+            state = State::Integer;
+        } else if ((state == State::Sign || state == State::Integer) && c == '.') {
+            buffer.push_back(c);
+            state = State::Fraction;
+        } else if ((state == State::Sign || state == State::Integer ||
+                    state == State::Fraction) && IsDigit(c)) {
+            buffer.push_back(c);
+            mantissaDigit = true;
+            if (state == State::Fraction) {
+                if (!scanned.anyNonZero && c == '0') ++fractionZeros;
+            } else if (scanned.anyNonZero || c != '0') {
+                ++integerDigits;
+            }
+            if (c != '0') scanned.anyNonZero = true;
+            if (state == State::Sign) state = State::Integer;
+            accepted = buffer.size();
+        } else if ((state == State::Integer || state == State::Fraction) && mantissaDigit &&
+                   (c == 'e' || c == 'E')) {
+            buffer.push_back('e');
+            exponentStart = buffer.size();
+            state = State::ExponentSign;
+        } else if (state == State::ExponentSign && (c == '+' || c == '-')) {
+            buffer.push_back(c);
+            exponentNegative = c == '-';
+            state = State::ExponentDigits;
+        } else if ((state == State::ExponentSign || state == State::ExponentDigits) &&
+                   IsDigit(c)) {
+            buffer.push_back(c);
+            if (exponent < 1'000'000'000) exponent = exponent * 10 + (c - '0');
+            state = State::ExponentDigits;
+            accepted = buffer.size();
+        } else {
+            break;
+        }
+    }
+    // An "e" without digits is not part of the number: "1e" and "1e+" read as 1.
+    if (exponentStart != 0 && accepted < exponentStart) exponent = 0;
+    buffer.resize(accepted);
+    scanned.chars = std::move(buffer);
+    scanned.exponent = exponentNegative ? -exponent : exponent;
+    scanned.leadPosition = integerDigits > 0 ? integerDigits : -fractionZeros;
+    return scanned;
+}
+
+}  // namespace
+
+double ReadNumber(std::string_view text) {
+    const Scanned scanned = Scan(text);
+    if (scanned.chars.empty()) return 0.0;
+    double value = 0.0;
+    const char* first = scanned.chars.data();
+    const auto result = std::from_chars(first, first + scanned.chars.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // from_chars leaves the value alone out of range; the magnitude of the decimal
+        // number (position of its first digit plus the exponent) says which side it left.
+        const bool overflow = scanned.anyNonZero && scanned.leadPosition + scanned.exponent > 0;
+        value = overflow ? HUGE_VAL : 0.0;
+        if (scanned.negative) value = -value;
+    } else if (result.ec != std::errc{}) {
+        return 0.0;
+    }
+    return value;
+}
+
+namespace {
+
+// The decimal digits of |value| rounded to `significant` figures, without trailing zeros,
+// and the decimal exponent of the first one: 0.00123 -> {"123", -3}.
+struct Decimal {
+    std::string digits;
+    int exponent = 0;
+};
+
+Decimal ToDecimal(double magnitude, int significant) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                      std::chars_format::scientific, significant - 1);
+    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const std::size_t ePos = text.find('e');
+    Decimal decimal;
+    for (const char c : text.substr(0, ePos)) {
+        if (c != '.') decimal.digits.push_back(c);
+    }
+    const std::string_view exponent = text.substr(ePos + 1);
+    const bool negative = exponent.front() == '-';
+    std::from_chars(exponent.data() + 1, exponent.data() + exponent.size(), decimal.exponent);
+    if (negative) decimal.exponent = -decimal.exponent;
+    return decimal;
+}
+
+void AppendExponent(std::string& out, int exponent) {
+    out.push_back(exponent < 0 ? '-' : '+');
+    out += std::to_string(exponent < 0 ? -exponent : exponent);
+}
+
+}  // namespace
+
+std::string PlainText(double value) {
+    if (std::isnan(value)) return " NaN";
+    std::string out(1, std::signbit(value) && value != 0.0 ? '-' : ' ');
+    if (std::isinf(value)) return out + "Inf";
+    if (value == 0.0) return out + "0";
+
+    Decimal decimal = ToDecimal(std::fabs(value), 15);
+    while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
+    const int count = static_cast<int>(decimal.digits.size());
+    const int pointAfter = decimal.exponent + 1;  // digits before the decimal point
+    if (pointAfter <= 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-pointAfter), '0');
+        out += decimal.digits;
+    } else if (pointAfter >= count) {
+        out += decimal.digits;
+        out.append(static_cast<std::size_t>(pointAfter - count), '0');
+    } else {
+        out += decimal.digits.substr(0, static_cast<std::size_t>(pointAfter));
+        out.push_back('.');
+        out += decimal.digits.substr(static_cast<std::size_t>(pointAfter));
+    }
+    return out;
+}
+
+std::string FormatPattern(double value, std::string_view pattern) {
+    // The pattern's shape is "<0|#>.<places>e+##": the places are all '0' (always written)
+    // or all '#' (trailing zeros dropped).
+    const std::size_t point = pattern.find('.');
+    const std::size_t ePos = pattern.find('e');
+    if (point != 1 || ePos == std::string_view::npos || ePos < point) {
+        throw std::invalid_argument("unsupported number pattern");
+    }
+    const int places = static_cast<int>(ePos - point - 1);
+    const bool keepZeros = places > 0 && pattern[point + 1] == '0';
+
+    if (std::isnan(value)) return "NaN";
+    std::string out = std::signbit(value) && value != 0.0 ? "-" : "";
+    if (std::isinf(value)) return out + "Inf";
+
+    Decimal decimal;
+    if (value == 0.0) {
+        decimal.digits = std::string(static_cast<std::size_t>(places) + 1, '0');
+    } else {
+        decimal = ToDecimal(std::fabs(value), places + 1);
+    }
+    std::string fraction = decimal.digits.substr(1);
+    if (!keepZeros) {
+        while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+    }
+    out.push_back(decimal.digits.front());
+    out.push_back('.');
+    out += fraction;
+    out.push_back('e');
+    AppendExponent(out, decimal.exponent);
+    return out;
+}
+
+}  // namespace tavo

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavo {
+
+// The two exponent patterns the display uses. In "0.000e+##" every place after the point
+// is written; in "#.###e+##" trailing zeros are dropped but the point stays ("1.e+10").
+inline constexpr std::string_view kExponentialPattern = "0.000e+##";
+inline constexpr std::string_view kOutOfBandPattern = "#.###e+##";
+
+// Reads the longest leading number of a UTF-8 text; a text that holds none reads as 0.
+// Blanks (space, tab, CR, LF, U+3000) are dropped wherever they stand, so " 1.094" and
+// "1 000" read as numbers. A number is an optional sign, digits with at most one ".",
+// then an optional exponent "e"/"E" with optional sign and digits. Full-width digits,
+// "．", "＋", "－", "ｅ" and "Ｅ" count as their ASCII forms, as an input method types them.
+// The point is always "."; no locale is consulted. Beyond the double range the result is
+// +/-infinity, below it +/-0. Runs in time linear in the text's length.
+double ReadNumber(std::string_view text);
+
+// The plain conversion: a blank (or "-" for a negative value), then the value with at most
+// 15 significant digits, without trailing zeros or a trailing point, in positional
+// notation (" 0.3025", " 0.00005", " 1000000"). Zero is " 0".
+std::string PlainText(double value);
+
+// Scientific form after one of the two patterns above: "9.144e+1", "1.e-6", "-3.000e+2".
+// The mantissa is the value's decimal digits rounded to the pattern's places; the exponent
+// always has a sign and no leading zeros. Zero gives "0.000e+0" / "0.e+0".
+std::string FormatPattern(double value, std::string_view pattern);
+
+}  // namespace tavo

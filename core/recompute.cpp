@@ -1,0 +1,50 @@
+#include "recompute.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "number_text.h"
+#include "round_figures.h"
+
+namespace tavo {
+
+std::string DisplayText(double rowValue, double baseValue, bool exponential) {
+    if (!std::isfinite(rowValue) || (rowValue == 0.0 && baseValue != 0.0)) {
+        return std::string(kOutOfRangeText);
+    }
+    if (exponential) return FormatPattern(rowValue, kExponentialPattern);
+    const double magnitude = std::fabs(rowValue);
+    // Zero would fall below the band; it reads better as " 0" than as "0.e+0".
+    if (magnitude == 0.0) return PlainText(0.0);
+    // The band test looks at the value after the cut, so 99999999.9 (cut to 1e8) goes to
+    // the pattern and 9.9996e-06 (cut to 1e-05) is shown plainly.
+    if (magnitude >= kPlainUpperBound || magnitude < kPlainLowerBound) {
+        return FormatPattern(rowValue, kOutOfBandPattern);
+    }
+    return PlainText(rowValue);
+}
+
+std::vector<RowText> Recompute(ConverterState& state, std::int16_t index,
+                               std::string_view editedText, bool exponential) {
+    if (index != BaseIndex && (index < 0 || index >= state.RowCount)) {
+        throw std::out_of_range("Recompute: row index outside the table");
+    }
+    if (index != BaseIndex) {
+        const double typed = ReadNumber(editedText);
+        state.UnitValue.at(BaseIndex) = typed * state.UnitFactor.at(static_cast<std::size_t>(index));
+    }
+    const double base = state.UnitValue.at(BaseIndex);
+
+    std::vector<RowText> texts;
+    texts.reserve(static_cast<std::size_t>(state.RowCount));
+    for (std::int16_t k = 0; k < state.RowCount; ++k) {
+        if (k == index) continue;
+        double& value = state.UnitValue.at(static_cast<std::size_t>(k));
+        value = base / state.UnitFactor.at(static_cast<std::size_t>(k));
+        RoundFigures(value, kRoundDigits);
+        texts.push_back({k, DisplayText(value, base, exponential)});
+    }
+    return texts;
+}
+
+}  // namespace tavo

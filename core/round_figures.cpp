@@ -1,0 +1,75 @@
+#include "round_figures.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace tavo {
+
+namespace {
+
+// "1e-323" is the smallest power of ten that does not round to zero, "1e308" the largest
+// below the double range.
+constexpr int kMinExponent = -323;
+constexpr int kMaxExponent = 308;
+
+using PowerTable = std::array<double, kMaxExponent - kMinExponent + 1>;
+
+PowerTable BuildPowerTable() {
+    PowerTable table{};
+    for (int k = kMinExponent; k <= kMaxExponent; ++k) {
+        const std::string text = "1e" + std::to_string(k);
+        double power = 0;
+        std::from_chars(text.data(), text.data() + text.size(), power);
+        table[static_cast<std::size_t>(k - kMinExponent)] = power;
+    }
+    return table;
+}
+
+}  // namespace
+
+double PowerOfTen(int k) {
+    static const PowerTable table = BuildPowerTable();
+    if (k > kMaxExponent) return HUGE_VAL;
+    if (k < kMinExponent) return 0.0;
+    return table[static_cast<std::size_t>(k - kMinExponent)];
+}
+
+void RoundFigures(double& value, const int& digits) {
+    const double x = value;
+    if (std::isnan(x) || std::isinf(x)) return;
+    if (x == 0.0) {
+        value = 0.0;  // also turns -0 into +0
+        return;
+    }
+    if (x < 0.0) {
+        double magnitude = -x;
+        RoundFigures(magnitude, digits);
+        value = -magnitude;
+        return;
+    }
+
+    // Walk the mantissa into [1, 10) one decade at a time. For a positive finite x this
+    // ends: multiplying by 0.1 never takes a value >= 10 below 1, multiplying by 10 never
+    // takes a value < 1 up to 10, and at most 324 passes reach the interval.
+    const int direction = x >= 10.0 ? -1 : (x < 1.0 ? 1 : 0);
+    const double step = PowerOfTen(direction);
+    double m = x;
+    int e = 0;
+    do {
+        m = m * step;
+        e = e + direction;
+    } while (!(m >= 1.0 && m < 10.0));
+
+    m = m * PowerOfTen(digits);
+    m = std::floor(m + 0.5);
+    m = m / PowerOfTen(digits);
+    // A division by the double 10^e also for negative e (12345 ends as m / 0.0001): the
+    // last bits of the result, and so the halfway cases, depend on it. Below the normal
+    // range 10^e overflows and the value comes out as 0; past the largest double it
+    // comes out as infinity. The display shows both as out of range.
+    value = m / PowerOfTen(e);
+}
+
+}  // namespace tavo
