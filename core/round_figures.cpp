@@ -66,9 +66,16 @@ void RoundFigures(double& value, const int& digits) {
     m = std::floor(m + 0.5);
     m = m / PowerOfTen(digits);
     // A division by the double 10^e also for negative e (12345 ends as m / 0.0001): the
-    // last bits of the result, and so the halfway cases, depend on it. Below the normal
-    // range 10^e overflows and the value comes out as 0; past the largest double it
-    // comes out as infinity. The display shows both as out of range.
+    // last bits of the result, and so the halfway cases, depend on it.
+    if (e > kMaxExponent && m >= 10.0) {
+        // The cut carried a value just below 1e-308 up to it (m == 10), but 10^e itself is
+        // beyond the double range: divide by 10^(e-1) instead, so the value shown for it
+        // reads back as itself.
+        value = (m / 10.0) / PowerOfTen(e - 1);
+        return;
+    }
+    // Further below, 10^e is infinite and the value comes out as 0; a result past the
+    // largest double comes out as infinity. The display shows both as out of range.
     value = m / PowerOfTen(e);
 }
 

@@ -100,6 +100,9 @@ TEST(RoundFiguresLimits, EndsAtTheEdgesOfTheDoubleRange) {
     EXPECT_DOUBLE_EQ(Rounded(1.7969e308), 1.797e308);  // last bits from the scaling
     EXPECT_EQ(Rounded(std::numeric_limits<double>::max()), HUGE_VAL);  // 1.798e308
     EXPECT_EQ(Rounded(std::nextafter(1.0, 0.0)), 1.0);
+    // Cut up to 1e-308 from just below it: the shown value must read back as itself.
+    EXPECT_EQ(Rounded(9.9999999999999991e-309), 1e-308);
+    EXPECT_EQ(Rounded(Rounded(1.00008e-308)), Rounded(1.00008e-308));
     EXPECT_EQ(Rounded(std::nextafter(10.0, 0.0)), 10.0);
 }
 
