@@ -33,6 +33,7 @@ fuzz: deps
 	scripts/install-deps clang libclang-rt-14-dev
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz -j $(JOBS)
+	mkdir -p build/fuzz/corpus
 	./build/fuzz/fuzz/core_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    build/fuzz/corpus fuzz/corpus/core
 
