@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <vector>
+
+#include "ui/forms/controls.h"
+
+namespace {
+
+using tavo::forms::FormTextBox;
+
+// A shown, focused box that records the key codes its handler saw.
+struct BoxFixture : testing::Test {
+    void SetUp() override {
+        box.resize(200, 30);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        box.keyPressHandler = [this](int& code) {
+            codes.push_back(code);
+            if (code == consume) code = 0;
+        };
+    }
+    FormTextBox box;
+    std::vector<int> codes;
+    int consume = 13;
+};
+
+TEST_F(BoxFixture, BothEnterKeysAreCode13AndAreConsumed) {
+    box.setText("12");
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClick(&box, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(codes, (std::vector<int>{13, 13}));
+    EXPECT_EQ(box.text(), "12");
+}
+
+TEST_F(BoxFixture, OtherKeysReachTheBoxUnchanged) {
+    QTest::keyClicks(&box, "1a-.");
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    EXPECT_EQ(codes, (std::vector<int>{'1', 'a', '-', '.', 8}));
+    EXPECT_EQ(box.text(), "1a-");
+    QTest::keyClick(&box, Qt::Key_Left);  // types nothing: not reported
+    EXPECT_EQ(codes.size(), 5U);
+}
+
+TEST_F(BoxFixture, AHandlerCanConsumeAnyCharacter) {
+    consume = 'x';
+    QTest::keyClicks(&box, "axb");
+    EXPECT_EQ(box.text(), "ab");
+}
+
+TEST_F(BoxFixture, HasNoLengthLimit) {
+    const QString longText(100000, QChar('7'));
+    box.setText(longText);
+    EXPECT_EQ(box.text().size(), longText.size());
+    box.insert(QStringLiteral("8"));
+    EXPECT_EQ(box.text().size(), longText.size() + 1);
+}
+
+TEST(FormTextBoxFocus, AClickThatBringsTheFocusRunsTheHandlerAndKeepsItsSelection) {
+    QWidget window;
+    auto* first = new FormTextBox(&window);
+    auto* second = new FormTextBox(&window);
+    second->move(0, 40);
+    second->setText(QStringLiteral("3.281"));
+    int gotFocus = 0;
+    second->gotFocusHandler = [&] {
+        ++gotFocus;
+        second->selectAll();
+    };
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    first->setFocus();
+    // Action: click into the unfocused box. Expected: the whole text stays selected.
+    QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(gotFocus, 1);
+    EXPECT_EQ(second->selectedText(), "3.281");
+    // A second click inside the focused box places the caret as usual.
+    QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(2, 5));
+    EXPECT_TRUE(second->selectedText().isEmpty());
+    EXPECT_EQ(gotFocus, 1);
+}
+
+TEST(FormLabel, ReportsALeftClick) {
+    tavo::forms::FormLabel label;
+    label.resize(50, 20);
+    QSignalSpy clicked(&label, &tavo::forms::FormLabel::clicked);
+    QTest::mouseClick(&label, Qt::LeftButton);
+    QTest::mouseClick(&label, Qt::RightButton);
+    EXPECT_EQ(clicked.count(), 1);
+}
+
+TEST(FormPictureBox, ReportsClicksButNotKeys) {
+    tavo::forms::FormPictureBox picture;
+    picture.resize(32, 32);
+    picture.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&picture));
+    QSignalSpy clicked(&picture, &tavo::forms::FormPictureBox::clicked);
+    QTest::mouseClick(&picture, Qt::LeftButton);
+    QTest::keyClick(&picture, Qt::Key_Space);
+    QTest::keyClick(&picture, Qt::Key_Return);
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(picture.focusPolicy(), Qt::StrongFocus);
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+#include "layout_conformance.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "ui/forms/form_builder.h"
+
+namespace tavo::test {
+
+namespace {
+
+using forms::ControlKind;
+
+QString CaptionOf(const QWidget* widget, ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Label: return qobject_cast<const QLabel*>(widget)->text();
+        case ControlKind::Frame: return qobject_cast<const QGroupBox*>(widget)->title();
+        case ControlKind::OptionButton:
+        case ControlKind::CommandButton:
+            return qobject_cast<const QAbstractButton*>(widget)->text();
+        case ControlKind::MultiLineTextBox: {
+            // Shown with bare line feeds; stored with CR LF.
+            QString text = qobject_cast<const QPlainTextEdit*>(widget)->toPlainText();
+            return text.replace(QChar('\n'), QStringLiteral("\r\n"));
+        }
+        default: return {};
+    }
+}
+
+}  // namespace
+
+void ExpectConformsToLayout(const QWidget* client, const forms::FormDesign& design) {
+    EXPECT_EQ(client->size(), QSize(forms::TwipsToPixels(design.clientWidth),
+                                    forms::TwipsToPixels(design.clientHeight)));
+    EXPECT_EQ(client->palette().color(QPalette::Window), forms::ToColour(design.background));
+
+    std::vector<std::pair<int, const QWidget*>> tabStops;
+    for (const forms::ControlDesign& control : design.controls) {
+        const QWidget* widget = forms::FindControl<QWidget>(client, control.name, control.index);
+        const std::string name = forms::ControlObjectName(control);
+        ASSERT_NE(widget, nullptr) << name;
+        SCOPED_TRACE(name);
+        const QWidget* expectedParent =
+            control.container.empty() ? client : forms::FindControl<QWidget>(client, control.container);
+        EXPECT_EQ(widget->parentWidget(), expectedParent);
+        EXPECT_EQ(widget->geometry(),
+                  QRect(forms::TwipsToPixels(control.rect.left), forms::TwipsToPixels(control.rect.top),
+                        forms::TwipsToPixels(control.rect.width),
+                        forms::TwipsToPixels(control.rect.height)));
+        if (!control.font.face.empty()) {
+            const QFont font = widget->font();
+            EXPECT_EQ(font.family(), forms::ToQString(control.font.face));
+            EXPECT_EQ(font.pixelSize(), std::lround(control.font.points * 4 / 3));
+            EXPECT_EQ(font.bold(), control.font.bold);
+            EXPECT_EQ(font.underline(), control.font.underline);
+        }
+        if (control.kind != ControlKind::TextBox && control.kind != ControlKind::PictureBox) {
+            EXPECT_EQ(CaptionOf(widget, control.kind).toStdString(), std::string(control.caption));
+        }
+        const QPalette palette = widget->palette();
+        switch (control.kind) {
+            case ControlKind::TextBox:
+                EXPECT_EQ(palette.color(QPalette::Base), forms::ToColour(control.backColour));
+                EXPECT_EQ(palette.color(QPalette::Text), forms::ToColour(control.foreColour));
+                break;
+            case ControlKind::Label:
+                EXPECT_EQ(palette.color(QPalette::WindowText), forms::ToColour(control.foreColour));
+                EXPECT_EQ(widget->autoFillBackground(),
+                          (control.flags & forms::kBackgroundFilled) != 0);
+                break;
+            case ControlKind::Frame:
+            case ControlKind::OptionButton:
+            case ControlKind::MultiLineTextBox:
+                EXPECT_EQ(palette.color(control.kind == ControlKind::MultiLineTextBox
+                                            ? QPalette::Base
+                                            : QPalette::Window),
+                          forms::ToColour(control.backColour));
+                break;
+            default: break;
+        }
+        if (control.kind == ControlKind::OptionButton) {
+            EXPECT_EQ(qobject_cast<const QAbstractButton*>(widget)->isChecked(),
+                      (control.flags & forms::kSelected) != 0);
+        }
+        EXPECT_EQ((widget->focusPolicy() & Qt::TabFocus) != 0, control.tabStop);
+        if (control.tabStop) tabStops.emplace_back(control.tabIndex, widget);
+    }
+
+    std::sort(tabStops.begin(), tabStops.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (tabStops.empty()) return;
+    const QWidget* widget = tabStops.front().second;
+    for (std::size_t i = 1; i <= tabStops.size(); ++i) {
+        do {
+            widget = widget->nextInFocusChain();
+        } while ((widget->focusPolicy() & Qt::TabFocus) == 0 || !client->isAncestorOf(widget));
+        EXPECT_EQ(widget, tabStops[i % tabStops.size()].second)
+            << "tab stop " << i << " is " << widget->objectName().toStdString();
+    }
+}
+
+}  // namespace tavo::test

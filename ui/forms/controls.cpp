@@ -1,0 +1,116 @@
+#include "controls.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+#include <limits>
+
+namespace tavo::forms {
+
+FormTextBox::FormTextBox(QWidget* parent) : QLineEdit(parent) {
+    // The boxes take any text of any length: no validator, no mask, no limit.
+    setMaxLength(std::numeric_limits<int>::max());
+}
+
+int FormTextBox::KeyCodeOf(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return kEnterKeyCode;
+    const QString text = event.text();
+    return text.isEmpty() ? 0 : text.front().unicode();
+}
+
+void FormTextBox::keyPressEvent(QKeyEvent* event) {
+    int keyCode = KeyCodeOf(*event);
+    if (keyCode != 0 && keyPressHandler) {
+        keyPressHandler(keyCode);
+        if (keyCode == 0) {
+            event->accept();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void FormTextBox::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    // A click that brings the focus into the box behaves like Tab: the focus handler selects
+    // the whole text, and the press that follows (Qt moves the focus before it delivers the
+    // press) must not drop that selection by placing the caret. Later clicks place the
+    // caret as usual.
+    m_swallowNextPress = event->reason() == Qt::MouseFocusReason;
+    if (gotFocusHandler) gotFocusHandler();
+}
+
+void FormTextBox::focusOutEvent(QFocusEvent* event) {
+    m_swallowNextPress = false;
+    QLineEdit::focusOutEvent(event);
+}
+
+void FormTextBox::mousePressEvent(QMouseEvent* event) {
+    if (m_swallowNextPress) {
+        m_swallowNextPress = false;
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+FormLabel::FormLabel(QWidget* parent) : QLabel(parent) {}
+
+void FormLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        emit clicked();
+    }
+}
+
+FormPictureBox::FormPictureBox(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void FormPictureBox::setPicture(const QPixmap& picture) {
+    m_picture = picture;
+    update();
+}
+
+void FormPictureBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    // Pixel art: scale without smoothing so the icon stays crisp at any device pixel ratio.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawPixmap(rect(), m_picture);
+    // The raised button face: a one-pixel bevel, light on the upper-left edges and dark on
+    // the lower-right ones; sunk while the mouse holds it down.
+    const QColor light(255, 255, 255);
+    const QColor dark(128, 128, 128);
+    const QRect r = rect().adjusted(0, 0, -1, -1);
+    painter.setPen(m_pressed ? dark : light);
+    painter.drawLine(r.topLeft(), r.topRight());
+    painter.drawLine(r.topLeft(), r.bottomLeft());
+    painter.setPen(m_pressed ? light : dark);
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(2, 2, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+void FormPictureBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    m_pressed = true;
+    update();
+}
+
+void FormPictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_pressed) return;
+    m_pressed = false;
+    update();
+    if (rect().contains(event->position().toPoint())) emit clicked();
+}
+
+}  // namespace tavo::forms

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QWidget>
+
+#include <functional>
+
+// The few control kinds whose events the program's handlers need beyond what the stock Qt
+// widgets report: typed characters that a handler may consume, gaining the focus, and
+// clicks on labels and pictures.
+namespace tavo::forms {
+
+// Character code of the Enter key (main Return key and keypad Enter).
+inline constexpr int kEnterKeyCode = 13;
+
+class FormTextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit FormTextBox(QWidget* parent = nullptr);
+
+    // Receives the code of each typed character; setting it to 0 consumes the key, so the
+    // box never sees it. Keys that type no character (arrows, Home, ...) are not reported.
+    std::function<void(int& keyCode)> keyPressHandler;
+    // Runs after the box has gained the focus, however it came.
+    std::function<void()> gotFocusHandler;
+
+    // The character code a key event types: 13 for either Enter key, the first UTF-16 unit
+    // of its text otherwise, or 0 when it types nothing.
+    static int KeyCodeOf(const QKeyEvent& event);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    bool m_swallowNextPress = false;
+};
+
+class FormLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit FormLabel(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A 32 x 32 icon on a raised button face that can hold the focus and reports clicks. It
+// does nothing on keys: only the mouse opens what it stands for.
+class FormPictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit FormPictureBox(QWidget* parent = nullptr);
+    void setPicture(const QPixmap& picture);
+    const QPixmap& picture() const { return m_picture; }
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QPixmap m_picture;
+    bool m_pressed = false;
+};
+
+}  // namespace tavo::forms

@@ -1,0 +1,33 @@
+#include "face_substitution.h"
+
+#include <QFont>
+#include <QStringList>
+
+#include <mutex>
+
+namespace tavo::forms {
+
+void RegisterFaceSubstitutes() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        const QStringList serifFallback{QStringLiteral("Noto Serif CJK JP"),
+                                        QStringLiteral("DejaVu Serif")};
+        QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"),
+                                   QStringList{QStringLiteral("IPAPMincho"),
+                                               QStringLiteral("IPAexMincho")} +
+                                       serifFallback);
+        QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"),
+                                   QStringList{QStringLiteral("IPAMincho"),
+                                               QStringLiteral("IPAexMincho")} +
+                                       serifFallback);
+        QFont::insertSubstitutions(
+            QStringLiteral("ＭＳ Ｐゴシック"),
+            QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"),
+                        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("DejaVu Sans")});
+        QFont::insertSubstitutions(
+            QStringLiteral("Times New Roman"),
+            QStringList{QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    });
+}
+
+}  // namespace tavo::forms

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace tavo::forms {
+
+// Makes the faces the layouts ask for ("ＭＳ Ｐ明朝", "ＭＳ 明朝", "ＭＳ Ｐゴシック",
+// "Times New Roman") resolve to installed metric-matched stand-ins: the IPA faces and
+// Liberation Serif, each with a fallback list. Registered once per process; later calls do
+// nothing. Needs a QGuiApplication.
+void RegisterFaceSubstitutes();
+
+}  // namespace tavo::forms

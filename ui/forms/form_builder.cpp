@@ -1,0 +1,213 @@
+#include "form_builder.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "ui/forms/controls.h"
+
+namespace tavo::forms {
+
+std::string ControlObjectName(const ControlDesign& control) {
+    std::string name(control.name);
+    if (control.index >= 0) name += "_" + std::to_string(control.index);
+    return name;
+}
+
+QColor ToColour(Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
+
+QString ToQString(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QFont FontFor(const FontDesign& design) {
+    QFont font(ToQString(design.face));
+    font.setPixelSize(static_cast<int>(std::lround(design.points * 96.0 / 72.0)));
+    font.setBold(design.bold);
+    font.setUnderline(design.underline);
+    return font;
+}
+
+namespace {
+
+QRect PixelRect(const TwipsRect& rect) {
+    return {TwipsToPixels(rect.left), TwipsToPixels(rect.top), TwipsToPixels(rect.width),
+            TwipsToPixels(rect.height)};
+}
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, Rgb rgb) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, ToColour(rgb));
+    widget->setPalette(palette);
+}
+
+QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
+    const QString caption = ToQString(design.caption);
+    switch (design.kind) {
+        case ControlKind::TextBox: {
+            auto* box = new FormTextBox(parent);
+            box->setText(caption);
+            box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            if ((design.flags & kImeOff) != 0) box->setAttribute(Qt::WA_InputMethodEnabled, false);
+            SetColour(box, QPalette::Base, design.backColour);
+            SetColour(box, QPalette::Text, design.foreColour);
+            return box;
+        }
+        case ControlKind::MultiLineTextBox: {
+            auto* text = new QPlainTextEdit(parent);
+            // The stored text ends its lines with CR LF; the widget wants bare line feeds.
+            text->setPlainText(caption.split(QStringLiteral("\r\n")).join(QChar('\n')));
+            text->setReadOnly(true);
+            text->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                          Qt::TextSelectableByKeyboard);
+            text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+            text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+            SetColour(text, QPalette::Base, design.backColour);
+            return text;
+        }
+        case ControlKind::Label: {
+            auto* label = new FormLabel(parent);
+            label->setText(caption);
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(((design.flags & kCentred) != 0 ? Qt::AlignHCenter : Qt::AlignLeft) |
+                                Qt::AlignTop);
+            SetColour(label, QPalette::WindowText, design.foreColour);
+            if ((design.flags & kBackgroundFilled) != 0) {
+                label->setAutoFillBackground(true);
+                SetColour(label, QPalette::Window, design.backColour);
+            }
+            return label;
+        }
+        case ControlKind::Frame: {
+            auto* frame = new QGroupBox(caption, parent);
+            SetColour(frame, QPalette::Window, design.backColour);
+            return frame;
+        }
+        case ControlKind::OptionButton: {
+            auto* option = new QRadioButton(caption, parent);
+            option->setChecked((design.flags & kSelected) != 0);
+            SetColour(option, QPalette::Window, design.backColour);
+            return option;
+        }
+        case ControlKind::CommandButton: {
+            auto* button = new QPushButton(caption, parent);
+            // Enter or Space on the focused button presses it; it is nobody's default button.
+            button->setAutoDefault(true);
+            button->setDefault(false);
+            if ((design.flags & kFlat) != 0) {
+                button->setStyleSheet(QStringLiteral(
+                    "QPushButton { background: palette(button); color: palette(button-text);"
+                    " border: 1px solid palette(shadow); }"
+                    "QPushButton:focus { border: 2px solid palette(shadow); }"
+                    "QPushButton:pressed { background: palette(mid); }"));
+            }
+            return button;
+        }
+        case ControlKind::PictureBox: {
+            auto* picture = new FormPictureBox(parent);
+            picture->setPicture(QPixmap(ToQString(design.picture)));
+            return picture;
+        }
+    }
+    return nullptr;
+}
+
+Qt::FocusPolicy FocusPolicyFor(const ControlDesign& design) {
+    if (design.tabStop) return Qt::StrongFocus;
+    switch (design.kind) {
+        case ControlKind::Label:
+        case ControlKind::Frame:
+            return Qt::NoFocus;
+        default:
+            return Qt::ClickFocus;  // focusable by the mouse, skipped by Tab
+    }
+}
+
+}  // namespace
+
+void BuildControls(QWidget* client, const FormDesign& design) {
+    client->setFixedSize(TwipsToPixels(design.clientWidth), TwipsToPixels(design.clientHeight));
+    client->setAutoFillBackground(true);
+    SetColour(client, QPalette::Window, design.background);
+
+    struct Built {
+        const ControlDesign* design;
+        QWidget* widget;
+    };
+    std::vector<Built> built;
+    built.reserve(design.controls.size());
+    for (const ControlDesign& control : design.controls) {
+        QWidget* parent = client;
+        if (!control.container.empty()) {
+            parent = FindControl<QWidget>(client, control.container);
+            if (parent == nullptr) parent = client;
+        }
+        QWidget* widget = CreateControl(control, parent);
+        widget->setObjectName(QString::fromStdString(ControlObjectName(control)));
+        widget->setGeometry(PixelRect(control.rect));
+        widget->setFont(FontFor(control.font));
+        widget->setFocusPolicy(FocusPolicyFor(control));
+        built.push_back({&control, widget});
+    }
+    // Pictures lie on top of the labels they overlap.
+    for (const Built& item : built) {
+        if (item.design->kind == ControlKind::PictureBox) item.widget->raise();
+    }
+    std::stable_sort(built.begin(), built.end(), [](const Built& a, const Built& b) {
+        return a.design->tabIndex < b.design->tabIndex;
+    });
+    for (std::size_t i = 1; i < built.size(); ++i) {
+        QWidget::setTabOrder(built[i - 1].widget, built[i].widget);
+    }
+}
+
+void ApplyWindowDesign(QWidget* window, const FormDesign& design) {
+    window->setObjectName(ToQString(design.name));
+    window->setWindowTitle(ToQString(design.title));
+    if (!design.icon.empty()) window->setWindowIcon(QIcon(ToQString(design.icon)));
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
+    switch (design.frameStyle) {
+        case FrameStyle::FixedDialog:
+            flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+            break;
+        case FrameStyle::FixedSingle:
+            flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+            break;
+        case FrameStyle::FixedTitleOnly:
+            flags |= Qt::WindowTitleHint;
+            break;
+        case FrameStyle::DialogNoTitle:
+            flags |= Qt::FramelessWindowHint;
+            break;
+    }
+    window->setWindowFlags(flags);
+}
+
+void PlaceWindow(QWidget* window, const FormDesign& design) {
+    const QSize size = window->size();
+    if (design.startPosition == StartPosition::Manual) {
+        // setGeometry places the client area; the window manager adds its frame around it.
+        window->setGeometry(QRect(QPoint(TwipsToPixels(design.left), TwipsToPixels(design.top)),
+                                  size));
+        return;
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->availableGeometry();
+    window->setGeometry(QRect(area.center() - QPoint(size.width() / 2, size.height() / 2), size));
+}
+
+}  // namespace tavo::forms

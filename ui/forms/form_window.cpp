@@ -1,0 +1,37 @@
+#include "form_window.h"
+
+#include <QPainter>
+
+namespace tavo::forms {
+
+FormWindow::FormWindow(const FormDesign& design) : m_design(design), m_client(new QWidget(this)) {
+    ApplyWindowDesign(this, design);
+    m_client->setObjectName(QStringLiteral("client"));
+    BuildControls(m_client, design);
+    const int frame = design.frameStyle == FrameStyle::DialogNoTitle ? kDialogFramePixels : 0;
+    m_client->move(frame, frame);
+    setFixedSize(m_client->width() + 2 * frame, m_client->height() + 2 * frame);
+}
+
+void FormWindow::Unload() {
+    if (unloadHandler) unloadHandler();
+}
+
+void FormWindow::paintEvent(QPaintEvent*) {
+    if (m_design.frameStyle != FrameStyle::DialogNoTitle) return;
+    // A raised dialog frame: light outer-top/left, dark bottom/right, grey face between.
+    QPainter painter(this);
+    const QRect r = rect();
+    painter.fillRect(r, QColor(192, 192, 192));
+    painter.setPen(QColor(255, 255, 255));
+    painter.drawLine(r.left(), r.top(), r.right() - 1, r.top());
+    painter.drawLine(r.left(), r.top(), r.left(), r.bottom() - 1);
+    painter.setPen(QColor(0, 0, 0));
+    painter.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+    painter.drawLine(r.right(), r.top(), r.right(), r.bottom());
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
+    painter.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
+}
+
+}  // namespace tavo::forms

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+#include "ui/forms/form_builder.h"
+#include "ui/forms/form_design.h"
+
+namespace tavo::forms {
+
+// A top-level window built from a layout: the window is exactly its client area (plus a
+// thin painted frame for windows without a title bar), fixed in size, with every control
+// of the layout as a child. Subclasses add the handlers.
+class FormWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit FormWindow(const FormDesign& design);
+
+    const FormDesign& design() const { return m_design; }
+    QWidget* client() const { return m_client; }
+
+    template <typename T>
+    T* control(std::string_view name, int index = -1) const {
+        return FindControl<T>(m_client, name, index);
+    }
+
+    // Unloads the window: set by the window reference that owns it.
+    std::function<void()> unloadHandler;
+
+protected:
+    // Unloads the window, as its own close button does; a no-op when nobody owns it.
+    void Unload();
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const FormDesign& m_design;
+    QWidget* m_client;
+};
+
+// Width of the thin frame painted around a window without a title bar.
+inline constexpr int kDialogFramePixels = 3;
+
+}  // namespace tavo::forms
