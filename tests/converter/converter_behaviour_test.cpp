@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+
+#include "tests/converter/converter_fixture.h"
+
+namespace {
+
+using tavo::BaseIndex;
+using tavo::Quantity;
+using tavo::test::ConverterFixture;
+
+const QStringList kFreshLength{" 1",        " 1.094", " 3.281",    " 39.37", " 0.0006214",
+                               " 3.3",      " 0.00054", "1.058e-16", "1.e+10"};
+
+struct FreshCase {
+    Quantity quantity;
+    QStringList texts;
+};
+
+class FreshWindow : public testing::TestWithParam<FreshCase> {};
+
+TEST_P(FreshWindow, ShowsOneBaseUnitWithNormalDisplayAndTheFirstRowSelected) {
+    ConverterFixture fixture(GetParam().quantity);
+    const auto* window = fixture.Open();
+    EXPECT_EQ(fixture.Texts(), GetParam().texts);
+    EXPECT_TRUE(window->control<QRadioButton>("OptFrmFix")->isChecked());
+    EXPECT_FALSE(window->control<QRadioButton>("OptFrmExp")->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), fixture.Box(0));
+    EXPECT_EQ(fixture.Box(0)->selectedText(), fixture.Box(0)->text());
+    EXPECT_EQ(window->state().UnitValue[BaseIndex], 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllQuantities, FreshWindow,
+    testing::Values(
+        FreshCase{Quantity::Length, kFreshLength},
+        FreshCase{Quantity::Weight, {" 1", " 1000", " 0.001", " 2.205", " 35.27", " 0.2667",
+                                     " 266.7", " 1.667", "5.027e-31"}},
+        FreshCase{Quantity::Volume,
+                  {" 1", " 1000", " 1000000", " 61030", " 264.2", " 5543", " 554.3", " 5.543"}},
+        FreshCase{Quantity::Square, {" 1", "1.e-6", " 0.01", " 0.0001", " 0.3025", " 0.001008"}}));
+
+TEST(Typing, WithoutEnterChangesNothingElse) {
+    ConverterFixture fixture(Quantity::Length);
+    fixture.Open();
+    // State: fresh window. Action: type "100" into row 1 without Enter.
+    fixture.Box(1)->setFocus();
+    QTest::keyClicks(fixture.Box(1), "100");
+    QStringList expected = kFreshLength;
+    expected[1] = "100";
+    EXPECT_EQ(fixture.Texts(), expected);
+    EXPECT_EQ(fixture.Window()->state().UnitValue[BaseIndex], 1.0);
+}
+
+TEST(Enter, RewritesEveryOtherRowAndKeepsTheTypedCharacters) {
+    ConverterFixture fixture(Quantity::Length);
+    fixture.Open();
+    fixture.Enter(3, "3600.0");
+    const QStringList texts = fixture.Texts();
+    EXPECT_EQ(texts[3], "3600.0") << "no rounding, no line break, no Enter character";
+    EXPECT_EQ(texts[0], " 91.44");
+    EXPECT_EQ(texts[1], " 100");
+    EXPECT_EQ(texts[8], "9.144e+11");
+    // Enter again without editing: the same display.
+    QTest::keyClick(fixture.Box(3), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(fixture.Texts(), texts);
+}
+
+TEST(Options, RewriteEveryRowFromTheStoredBase) {
+    ConverterFixture fixture(Quantity::Length);
+    fixture.Open();
+    fixture.Enter(1, "100");
+    fixture.Click("OptFrmExp");
+    EXPECT_EQ(fixture.Texts(),
+              (QStringList{"9.144e+1", "1.000e+2", "3.000e+2", "3.600e+3", "5.682e-2",
+                           "3.018e+2", "4.937e-2", "9.672e-15", "9.144e+11"}));
+    fixture.Click("OptFrmFix");
+    EXPECT_EQ(fixture.Texts()[1], " 100") << "the converted-back value, no longer the typed text";
+    EXPECT_EQ(fixture.Window()->state().UnitValue[BaseIndex], 91.44);
+}
+
+TEST(Options, DiscardTextTypedWithoutEnter) {
+    ConverterFixture fixture(Quantity::Length);
+    fixture.Open();
+    fixture.Box(2)->setFocus();
+    QTest::keyClicks(fixture.Box(2), "777");
+    fixture.Click("OptFrmExp");
+    EXPECT_EQ(fixture.Texts()[2], "3.281e+0");
+}
+
+TEST(Options, AClickOnTheSelectedOptionRefreshesToo) {
+    ConverterFixture fixture(Quantity::Weight);
+    fixture.Open();
+    fixture.Box(4)->setFocus();
+    QTest::keyClicks(fixture.Box(4), "junk");
+    fixture.Click("OptFrmFix");  // already selected
+    EXPECT_EQ(fixture.Texts()[4], " 35.27");
+}
+
+TEST(Lifetime, CloseAndReopenStartsAgainFromOneBaseUnit) {
+    for (const char* how : {"CommandClose", "close box"}) {
+        ConverterFixture fixture(Quantity::Length);
+        fixture.Open();
+        fixture.Enter(0, "5");
+        fixture.Click("OptFrmExp");
+        QPointer<QWidget> old = fixture.Window();
+        if (QString(how) == "CommandClose") {
+            QTest::mouseClick(fixture.Window()->control<QPushButton>("CommandClose"),
+                              Qt::LeftButton);
+        } else {
+            fixture.Window()->close();
+        }
+        EXPECT_FALSE(fixture.Reference().isLoaded()) << how;
+        tavo::test::FlushDeletes();
+        EXPECT_TRUE(old.isNull()) << how << ": destroyed, not hidden";
+        fixture.Open();
+        EXPECT_EQ(fixture.Texts(), kFreshLength) << how;
+        EXPECT_TRUE(fixture.Window()->control<QRadioButton>("OptFrmFix")->isChecked()) << how;
+    }
+}
+
+TEST(Lifetime, ReopeningAnOpenWindowChangesNothing) {
+    ConverterFixture fixture(Quantity::Length);
+    auto* window = fixture.Open();
+    fixture.Enter(1, "100");
+    fixture.Click("OptFrmExp");
+    const QStringList texts = fixture.Texts();
+    EXPECT_EQ(fixture.Open(), window);
+    EXPECT_EQ(fixture.Texts(), texts);
+    EXPECT_TRUE(window->control<QRadioButton>("OptFrmExp")->isChecked());
+}
+
+TEST(Lifetime, TwoWindowsShareNoState) {
+    ConverterFixture length(Quantity::Length);
+    ConverterFixture weight(Quantity::Weight);
+    length.Open();
+    weight.Open();
+    weight.Enter(0, "5");
+    weight.Click("OptFrmExp");
+    EXPECT_EQ(length.Texts(), kFreshLength);
+    EXPECT_EQ(length.Window()->state().UnitValue[BaseIndex], 1.0);
+}
+
+TEST(Focus, TabSelectsTheWholeTextAndCyclesThroughBoxesAndCloseButton) {
+    ConverterFixture fixture(Quantity::Square);
+    auto* window = fixture.Open();
+    std::vector<QString> visited;
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        visited.push_back(focus->objectName());
+        if (auto* box = qobject_cast<tavo::forms::FormTextBox*>(focus)) {
+            EXPECT_EQ(box->selectedText(), box->text()) << focus->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(visited, (std::vector<QString>{"TextBox_1", "TextBox_2", "TextBox_3", "TextBox_4",
+                                             "TextBox_5", "CommandClose", "TextBox_0",
+                                             "TextBox_1"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "TextBox_0");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), window->control<QPushButton>("CommandClose"));
+}
+
+TEST(Focus, EnterOrSpaceOnTheCloseButtonClosesTheWindow) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        ConverterFixture fixture(Quantity::Volume);
+        auto* window = fixture.Open();
+        auto* close = window->control<QPushButton>("CommandClose");
+        close->setFocus();
+        QTest::keyClick(close, key);
+        EXPECT_FALSE(fixture.Reference().isLoaded()) << key;
+    }
+}
+
+TEST(Focus, EscapeDoesNothing) {
+    ConverterFixture fixture(Quantity::Volume);
+    fixture.Open();
+    QTest::keyClick(fixture.Box(2), Qt::Key_Escape);
+    EXPECT_TRUE(fixture.Reference().isLoaded());
+}
+
+}  // namespace

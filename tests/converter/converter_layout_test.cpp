@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "tests/converter/converter_fixture.h"
+#include "tests/support/layout_conformance.h"
+#include "ui/converter/converter_layouts.h"
+
+namespace {
+
+using tavo::Quantity;
+using tavo::converter::ConverterLayout;
+using tavo::converter::ConverterWindow;
+
+class ConverterLayout_ : public testing::TestWithParam<Quantity> {};
+
+// Every control of the layout table is built as the table says: geometry, font, colours,
+// caption, focus policy; the window is the client area, fixed, with its title.
+TEST_P(ConverterLayout_, BuiltWidgetsMatchTheTable) {
+    ConverterWindow window(GetParam());
+    tavo::test::ExpectConformsToLayout(window.client(), ConverterLayout(GetParam()));
+    const auto& layout = ConverterLayout(GetParam());
+    EXPECT_EQ(window.windowTitle().toStdString(), std::string(layout.title));
+    EXPECT_EQ(window.size(), QSize(layout.clientWidth / 15, layout.clientHeight / 15));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_FALSE(window.windowIcon().isNull());
+}
+
+TEST_P(ConverterLayout_, UnitLabelsStandBesideTheirRowsBoxes) {
+    ConverterWindow window(GetParam());
+    const auto& rows = tavo::Table(GetParam()).rows;
+    for (std::int16_t i = 0; i < static_cast<std::int16_t>(rows.size()); ++i) {
+        const QRect box = window.TextBox(i)->geometry();
+        const QLabel* beside = nullptr;
+        for (const QLabel* label : window.client()->findChildren<QLabel*>()) {
+            if (label->geometry().top() == box.top() + 8 && label->x() == box.right() + 1 + 7) {
+                beside = label;
+            }
+        }
+        ASSERT_NE(beside, nullptr) << "row " << i;
+        EXPECT_EQ(beside->text().toStdString(), std::string(rows[static_cast<std::size_t>(i)].label));
+    }
+}
+
+TEST_P(ConverterLayout_, TabVisitsBoxesThenCloseButtonOnly) {
+    ConverterWindow window(GetParam());
+    const int rows = window.state().RowCount;
+    QWidget* widget = window.TextBox(0);
+    QStringList order;
+    for (int i = 0; i <= rows; ++i) {
+        do {
+            widget = widget->nextInFocusChain();
+        } while ((widget->focusPolicy() & Qt::TabFocus) == 0);
+        order << widget->objectName();
+    }
+    QStringList expected;
+    for (int i = 1; i < rows; ++i) expected << QStringLiteral("TextBox_%1").arg(i);
+    expected << "CommandClose" << "TextBox_0";
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(window.control<QWidget>("OptFrmFix")->focusPolicy(), Qt::ClickFocus);
+    EXPECT_EQ(window.control<QWidget>("OptFrmExp")->focusPolicy(), Qt::ClickFocus);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllWindows, ConverterLayout_,
+                         testing::Values(Quantity::Length, Quantity::Weight, Quantity::Square,
+                                         Quantity::Volume));
+
+TEST(ConverterLayouts, KeepTheirExceptions) {
+    ConverterWindow volume(Quantity::Volume);
+    EXPECT_EQ(volume.TextBox(0)->height(), 31);
+    EXPECT_EQ(volume.TextBox(1)->height(), 30);
+    ConverterWindow square(Quantity::Square);
+    EXPECT_EQ(square.control<QWidget>("OptFrmExp")->width(), 65);
+    ConverterWindow weight(Quantity::Weight);
+    EXPECT_EQ(weight.control<QGroupBox>("Frame1")->height(), 89);
+    ConverterWindow length(Quantity::Length);
+    EXPECT_EQ(length.control<QGroupBox>("Frame1")->height(), 81);
+    EXPECT_EQ(length.control<QLabel>("Label9")->text(), "海里");
+    EXPECT_EQ(length.control<QLabel>("Label7")->text(), "オングストローム");
+    EXPECT_EQ(volume.control<QLabel>("Label3")->text(), " cc");
+    EXPECT_EQ(volume.control<QLabel>("Label5")->text(), "ガロン(米)");
+}
+
+TEST(ConverterLayouts, OnlyTheWeightBoxesLeaveTheInputMethodOn) {
+    for (const Quantity quantity : tavo::kQuantities) {
+        ConverterWindow window(quantity);
+        const bool imeOn = window.TextBox(0)->testAttribute(Qt::WA_InputMethodEnabled);
+        EXPECT_EQ(imeOn, quantity == Quantity::Weight) << static_cast<int>(quantity);
+    }
+}
+
+TEST(ConverterLayouts, CloseButtonIsNeitherDefaultNorCancel) {
+    ConverterWindow window(Quantity::Length);
+    EXPECT_FALSE(window.control<QPushButton>("CommandClose")->isDefault());
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+#include "converter_window.h"
+
+#include <QPushButton>
+
+#include <stdexcept>
+
+#include "core/recompute.h"
+#include "ui/converter/converter_layouts.h"
+
+namespace tavo::converter {
+
+ConverterWindow::ConverterWindow(Quantity quantity)
+    : forms::FormWindow(ConverterLayout(quantity)), m_quantity(quantity) {
+    const std::int16_t rows = RowCount(quantity);
+    for (std::int16_t i = 0; i < rows; ++i) {
+        forms::FormTextBox* box = control<forms::FormTextBox>("TextBox", i);
+        m_textBoxes.at(static_cast<std::size_t>(i)) = box;
+        box->keyPressHandler = [this, i](int& keyCode) { TextBox_KeyPress(i, keyCode); };
+        box->gotFocusHandler = [this, i] { TextBox_GotFocus(i); };
+    }
+    m_optFrmFix = control<QRadioButton>("OptFrmFix");
+    m_optFrmExp = control<QRadioButton>("OptFrmExp");
+    // clicked, not toggled: a click on the option that is already selected refreshes too.
+    connect(m_optFrmFix, &QRadioButton::clicked, this, [this] { OptFrmFix_Click(); });
+    connect(m_optFrmExp, &QRadioButton::clicked, this, [this] { OptFrmExp_Click(); });
+    connect(control<QPushButton>("CommandClose"), &QPushButton::clicked, this,
+            [this] { CommandClose_Click(); });
+
+    Form_Load();
+    // TextBox(0) is first in the tab order: it takes the focus when the window is shown.
+    TextBox(0)->setFocus(Qt::OtherFocusReason);
+}
+
+forms::FormTextBox* ConverterWindow::TextBox(std::int16_t index) const {
+    if (index < 0 || index >= m_state.RowCount) throw std::out_of_range("no such TextBox");
+    return m_textBoxes.at(static_cast<std::size_t>(index));
+}
+
+void ConverterWindow::Form_Load() {
+    InitialiseState(m_state, m_quantity);
+    Recompute(BaseIndex);
+}
+
+void ConverterWindow::TextBox_KeyPress(std::int16_t index, int& keyCode) {
+    if (keyCode != forms::kEnterKeyCode) return;
+    Recompute(index);
+    keyCode = 0;  // consumed only once the rows are rewritten
+}
+
+void ConverterWindow::TextBox_GotFocus(std::int16_t index) {
+    forms::FormTextBox* box = TextBox(index);
+    const auto length = static_cast<int>(box->text().size());
+    box->setSelection(0, length);
+}
+
+void ConverterWindow::OptFrmFix_Click() { Recompute(BaseIndex); }
+
+void ConverterWindow::OptFrmExp_Click() { Recompute(BaseIndex); }
+
+void ConverterWindow::CommandClose_Click() { Unload(); }
+
+void ConverterWindow::Recompute(std::int16_t index) {
+    const std::string edited = index == BaseIndex ? std::string() : TextBox(index)->text().toStdString();
+    const bool exponential = m_optFrmExp->isChecked();
+    for (const RowText& row : tavo::Recompute(m_state, index, edited, exponential)) {
+        TextBox(row.row)->setText(QString::fromStdString(row.text));
+    }
+}
+
+}  // namespace tavo::converter
