@@ -4,7 +4,7 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 
-.PHONY: run test deps build sanitize bench fuzz format clean
+.PHONY: run test deps build sanitize bench fuzz screenshots format clean
 
 run: build
 	./build/release/app/tavometr
@@ -36,6 +36,10 @@ fuzz: deps
 	mkdir -p build/fuzz/corpus
 	./build/fuzz/fuzz/core_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    build/fuzz/corpus fuzz/corpus/core
+
+# Every window rendered to PNG under build/screenshots/ (offscreen, no display needed).
+screenshots: build
+	./build/release/tests/screenshots/tavo-screenshots build/screenshots
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

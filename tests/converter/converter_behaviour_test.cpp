@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "tests/converter/converter_fixture.h"
+#include "tests/support/printers.h"
 
 namespace {
 
@@ -17,6 +18,8 @@ struct FreshCase {
     Quantity quantity;
     QStringList texts;
 };
+
+void PrintTo(const FreshCase& c, std::ostream* os) { tavo::PrintTo(c.quantity, os); }
 
 class FreshWindow : public testing::TestWithParam<FreshCase> {};
 

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "tests/converter/converter_fixture.h"
+#include "tests/support/printers.h"
 #include "tests/support/layout_conformance.h"
 #include "ui/converter/converter_layouts.h"
 

@@ -43,7 +43,7 @@ struct FreshCase {
     Texts normal;
 };
 
-void PrintTo(const FreshCase& c, std::ostream* os) { *os << static_cast<int>(c.quantity); }
+void PrintTo(const FreshCase& c, std::ostream* os) { *os << tavo::Table(c.quantity).name; }
 
 class FreshWindow : public testing::TestWithParam<FreshCase> {};
 

@@ -1,0 +1,19 @@
+// 度量衡変換 (TAVOMETR): start-up. Creates the application and its main window and runs the
+// event loop; nothing else is opened, and no command line, file or setting is read.
+#include <QApplication>
+#include <QIcon>
+
+#include "app/application.h"
+#include "ui/forms/face_substitution.h"
+
+int main(int argc, char* argv[]) {
+    QApplication qtApplication(argc, argv);
+    // The program decides itself when it ends (see Application::QuitIfNoWindowLeft).
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/emblem.xpm")));
+    tavo::forms::RegisterFaceSubstitutes();
+
+    tavo::app::Application application;
+    application.Start();
+    return QApplication::exec();
+}

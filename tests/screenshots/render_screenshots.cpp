@@ -1,0 +1,63 @@
+// Renders every window of the program to PNG (QWidget::grab), for looking at the layouts:
+// the main window, the About and help windows, and each converter window after a fresh load
+// and after 100 was typed into row 1 and Enter pressed.
+// Usage: tavo-screenshots OUTPUT_DIR
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+
+#include <cstdio>
+
+#include "app/application.h"
+#include "ui/converter/converter_window.h"
+#include "ui/forms/face_substitution.h"
+
+namespace {
+
+using tavo::shell::WindowId;
+
+bool Save(QWidget* window, const QDir& dir, const QString& name) {
+    QApplication::processEvents();
+    const QString path = dir.filePath(name + QStringLiteral(".png"));
+    const bool saved = window->grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qtApplication(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: tavo-screenshots OUTPUT_DIR\n");
+        return 2;
+    }
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(dir.path())) return 1;
+    tavo::forms::RegisterFaceSubstitutes();
+
+    tavo::app::Application application;
+    application.Start();
+    bool ok = Save(application.MainWindow(), dir, QStringLiteral("main"));
+
+    const std::pair<WindowId, const char*> converters[] = {{WindowId::Length, "length"},
+                                                           {WindowId::Weight, "weight"},
+                                                           {WindowId::Square, "square"},
+                                                           {WindowId::Volume, "volume"}};
+    for (const auto& [id, name] : converters) {
+        application.OpenWindow(id);
+        auto* window = qobject_cast<tavo::converter::ConverterWindow*>(
+            application.Reference(id).window());
+        ok = Save(window, dir, QString::fromLatin1(name)) && ok;
+        window->TextBox(1)->setFocus();
+        window->TextBox(1)->setText(QStringLiteral("100"));
+        QTest::keyClick(window->TextBox(1), Qt::Key_Return);
+        ok = Save(window, dir, QString::fromLatin1(name) + QStringLiteral("-100")) && ok;
+    }
+    application.OpenWindow(WindowId::Manual);
+    ok = Save(application.Reference(WindowId::Manual).window(), dir, QStringLiteral("manual")) && ok;
+    application.OpenWindow(WindowId::About);
+    ok = Save(application.Reference(WindowId::About).window(), dir, QStringLiteral("about")) && ok;
+    return ok ? 0 : 1;
+}
