@@ -57,7 +57,9 @@ Application::Application() {
     }
 }
 
-Application::~Application() { delete m_main.data(); }
+Application::~Application() {
+    delete m_main.data();
+}
 
 forms::WindowReference& Application::Reference(WindowId window) {
     return *m_references.at(static_cast<std::size_t>(window));

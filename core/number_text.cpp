@@ -43,12 +43,14 @@ char NextSymbol(std::string_view text, std::size_t& pos) {
     return kStop;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The sign, digits, point and exponent of the leading number, in ASCII, plus what is needed
 // to tell an overflow from an underflow when the value leaves the double range.
 struct Scanned {
-    std::string chars;       // without a leading '+', which from_chars does not take
+    std::string chars;  // without a leading '+', which from_chars does not take
     bool negative = false;
     bool anyNonZero = false;
     std::int64_t leadPosition = 0;  // decimal position of the first non-zero digit
@@ -79,8 +81,8 @@ Scanned Scan(std::string_view text) {
         } else if ((state == State::Sign || state == State::Integer) && c == '.') {
             buffer.push_back(c);
             state = State::Fraction;
-        } else if ((state == State::Sign || state == State::Integer ||
-                    state == State::Fraction) && IsDigit(c)) {
+        } else if ((state == State::Sign || state == State::Integer || state == State::Fraction) &&
+                   IsDigit(c)) {
             buffer.push_back(c);
             mantissaDigit = true;
             if (state == State::Fraction) {
@@ -100,8 +102,7 @@ Scanned Scan(std::string_view text) {
             buffer.push_back(c);
             exponentNegative = c == '-';
             state = State::ExponentDigits;
-        } else if ((state == State::ExponentSign || state == State::ExponentDigits) &&
-                   IsDigit(c)) {
+        } else if ((state == State::ExponentSign || state == State::ExponentDigits) && IsDigit(c)) {
             buffer.push_back(c);
             if (exponent < 1'000'000'000) exponent = exponent * 10 + (c - '0');
             state = State::ExponentDigits;

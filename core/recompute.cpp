@@ -31,7 +31,8 @@ std::vector<RowText> Recompute(ConverterState& state, std::int16_t index,
     }
     if (index != BaseIndex) {
         const double typed = ReadNumber(editedText);
-        state.UnitValue.at(BaseIndex) = typed * state.UnitFactor.at(static_cast<std::size_t>(index));
+        state.UnitValue.at(BaseIndex) =
+            typed * state.UnitFactor.at(static_cast<std::size_t>(index));
     }
     const double base = state.UnitValue.at(BaseIndex);
 

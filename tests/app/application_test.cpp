@@ -98,9 +98,8 @@ TEST_F(ApplicationFixture, EndClosesEveryWindowAtOnce) {
     for (const WindowId id : kAll) app->OpenWindow(id);
     std::vector<QPointer<QWidget>> windows{app->MainWindow()};
     for (const WindowId id : kAll) windows.emplace_back(app->Reference(id).window());
-    EXPECT_TRUE(LoopEndsAfter([this] {
-        app->MainWindow()->findChild<QAction*>("MenuFileEnd")->trigger();
-    }));
+    EXPECT_TRUE(LoopEndsAfter(
+        [this] { app->MainWindow()->findChild<QAction*>("MenuFileEnd")->trigger(); }));
     for (const auto& window : windows) EXPECT_FALSE(window->isVisible());
     app.reset();
     tavo::test::FlushDeletes();

@@ -11,15 +11,17 @@ using tavo::BaseIndex;
 using tavo::Quantity;
 using tavo::test::ConverterFixture;
 
-const QStringList kFreshLength{" 1",        " 1.094", " 3.281",    " 39.37", " 0.0006214",
-                               " 3.3",      " 0.00054", "1.058e-16", "1.e+10"};
+const QStringList kFreshLength{" 1",   " 1.094",   " 3.281",    " 39.37", " 0.0006214",
+                               " 3.3", " 0.00054", "1.058e-16", "1.e+10"};
 
 struct FreshCase {
     Quantity quantity;
     QStringList texts;
 };
 
-void PrintTo(const FreshCase& c, std::ostream* os) { tavo::PrintTo(c.quantity, os); }
+void PrintTo(const FreshCase& c, std::ostream* os) {
+    tavo::PrintTo(c.quantity, os);
+}
 
 class FreshWindow : public testing::TestWithParam<FreshCase> {};
 
@@ -34,15 +36,17 @@ TEST_P(FreshWindow, ShowsOneBaseUnitWithNormalDisplayAndTheFirstRowSelected) {
     EXPECT_EQ(window->state().UnitValue[BaseIndex], 1.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllQuantities, FreshWindow,
-    testing::Values(
-        FreshCase{Quantity::Length, kFreshLength},
-        FreshCase{Quantity::Weight, {" 1", " 1000", " 0.001", " 2.205", " 35.27", " 0.2667",
-                                     " 266.7", " 1.667", "5.027e-31"}},
-        FreshCase{Quantity::Volume,
-                  {" 1", " 1000", " 1000000", " 61030", " 264.2", " 5543", " 554.3", " 5.543"}},
-        FreshCase{Quantity::Square, {" 1", "1.e-6", " 0.01", " 0.0001", " 0.3025", " 0.001008"}}));
+INSTANTIATE_TEST_SUITE_P(AllQuantities, FreshWindow,
+                         testing::Values(FreshCase{Quantity::Length, kFreshLength},
+                                         FreshCase{Quantity::Weight,
+                                                   {" 1", " 1000", " 0.001", " 2.205", " 35.27",
+                                                    " 0.2667", " 266.7", " 1.667", "5.027e-31"}},
+                                         FreshCase{Quantity::Volume,
+                                                   {" 1", " 1000", " 1000000", " 61030", " 264.2",
+                                                    " 5543", " 554.3", " 5.543"}},
+                                         FreshCase{Quantity::Square,
+                                                   {" 1", "1.e-6", " 0.01", " 0.0001", " 0.3025",
+                                                    " 0.001008"}}));
 
 TEST(Typing, WithoutEnterChangesNothingElse) {
     ConverterFixture fixture(Quantity::Length);
@@ -76,8 +80,8 @@ TEST(Options, RewriteEveryRowFromTheStoredBase) {
     fixture.Enter(1, "100");
     fixture.Click("OptFrmExp");
     EXPECT_EQ(fixture.Texts(),
-              (QStringList{"9.144e+1", "1.000e+2", "3.000e+2", "3.600e+3", "5.682e-2",
-                           "3.018e+2", "4.937e-2", "9.672e-15", "9.144e+11"}));
+              (QStringList{"9.144e+1", "1.000e+2", "3.000e+2", "3.600e+3", "5.682e-2", "3.018e+2",
+                           "4.937e-2", "9.672e-15", "9.144e+11"}));
     fixture.Click("OptFrmFix");
     EXPECT_EQ(fixture.Texts()[1], " 100") << "the converted-back value, no longer the typed text";
     EXPECT_EQ(fixture.Window()->state().UnitValue[BaseIndex], 91.44);
@@ -157,9 +161,9 @@ TEST(Focus, TabSelectsTheWholeTextAndCyclesThroughBoxesAndCloseButton) {
             EXPECT_EQ(box->selectedText(), box->text()) << focus->objectName().toStdString();
         }
     }
-    EXPECT_EQ(visited, (std::vector<QString>{"TextBox_1", "TextBox_2", "TextBox_3", "TextBox_4",
-                                             "TextBox_5", "CommandClose", "TextBox_0",
-                                             "TextBox_1"}));
+    EXPECT_EQ(visited,
+              (std::vector<QString>{"TextBox_1", "TextBox_2", "TextBox_3", "TextBox_4", "TextBox_5",
+                                    "CommandClose", "TextBox_0", "TextBox_1"}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), "TextBox_0");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);

@@ -35,7 +35,9 @@ public:
     }
     forms::WindowReference& Reference() { return m_reference; }
 
-    forms::FormTextBox* Box(int row) const { return Window()->TextBox(static_cast<std::int16_t>(row)); }
+    forms::FormTextBox* Box(int row) const {
+        return Window()->TextBox(static_cast<std::int16_t>(row));
+    }
     QStringList Texts() const {
         QStringList texts;
         for (int row = 0; row < Window()->state().RowCount; ++row) texts << Box(row)->text();

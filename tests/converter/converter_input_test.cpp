@@ -44,7 +44,9 @@ struct InputCase {
     const char* metreRow;  // what row 0 shows after Enter in the yard row
 };
 
-void PrintTo(const InputCase& c, std::ostream* os) { *os << '"' << c.typed << '"'; }
+void PrintTo(const InputCase& c, std::ostream* os) {
+    *os << '"' << c.typed << '"';
+}
 
 class TypedInput : public testing::TestWithParam<InputCase> {};
 
@@ -56,12 +58,12 @@ TEST_P(TypedInput, ShowsWhatTheCoreMakesOfIt) {
     EXPECT_EQ(fixture.Texts()[1], QString::fromUtf8(GetParam().typed));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TypedInput,
-    testing::Values(InputCase{"1e400", "範囲外"}, InputCase{"-0", " 0"}, InputCase{"", " 0"},
-                    InputCase{"１２３．５", " 112.9"}, InputCase{"-100", "-91.44"},
-                    InputCase{"12abc", " 10.97"}, InputCase{"1 000", " 914.4"},
-                    InputCase{"1e-320", "範囲外"}, InputCase{"nan", " 0"}));
+INSTANTIATE_TEST_SUITE_P(Texts, TypedInput,
+                         testing::Values(InputCase{"1e400", "範囲外"}, InputCase{"-0", " 0"},
+                                         InputCase{"", " 0"}, InputCase{"１２３．５", " 112.9"},
+                                         InputCase{"-100", "-91.44"}, InputCase{"12abc", " 10.97"},
+                                         InputCase{"1 000", " 914.4"},
+                                         InputCase{"1e-320", "範囲外"}, InputCase{"nan", " 0"}));
 
 TEST(HostileInput, OutOfRangeThenARefreshShowsOutOfRangeEverywhere) {
     ConverterFixture fixture(Quantity::Length);

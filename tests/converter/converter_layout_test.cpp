@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "tests/converter/converter_fixture.h"
-#include "tests/support/printers.h"
 #include "tests/support/layout_conformance.h"
+#include "tests/support/printers.h"
 #include "ui/converter/converter_layouts.h"
 
 namespace {
@@ -41,7 +41,8 @@ TEST_P(ConverterLayout_, UnitLabelsStandBesideTheirRowsBoxes) {
             }
         }
         ASSERT_NE(beside, nullptr) << "row " << i;
-        EXPECT_EQ(beside->text().toStdString(), std::string(rows[static_cast<std::size_t>(i)].label));
+        EXPECT_EQ(beside->text().toStdString(),
+                  std::string(rows[static_cast<std::size_t>(i)].label));
     }
 }
 
@@ -58,7 +59,8 @@ TEST_P(ConverterLayout_, TabVisitsBoxesThenCloseButtonOnly) {
     }
     QStringList expected;
     for (int i = 1; i < rows; ++i) expected << QStringLiteral("TextBox_%1").arg(i);
-    expected << "CommandClose" << "TextBox_0";
+    expected << "CommandClose"
+             << "TextBox_0";
     EXPECT_EQ(order, expected);
     EXPECT_EQ(window.control<QWidget>("OptFrmFix")->focusPolicy(), Qt::ClickFocus);
     EXPECT_EQ(window.control<QWidget>("OptFrmExp")->focusPolicy(), Qt::ClickFocus);

@@ -26,7 +26,9 @@ struct Window {
     std::vector<std::string> Enter(std::int16_t row, std::string_view typed, bool exp = false) {
         return Texts(Recompute(state, row, typed, exp));
     }
-    std::vector<std::string> Refresh(bool exp) { return Texts(Recompute(state, BaseIndex, "", exp)); }
+    std::vector<std::string> Refresh(bool exp) {
+        return Texts(Recompute(state, BaseIndex, "", exp));
+    }
     static std::vector<std::string> Texts(const std::vector<RowText>& rows) {
         std::vector<std::string> out;
         for (const RowText& row : rows) out.push_back(row.text);
@@ -43,7 +45,9 @@ struct FreshCase {
     Texts normal;
 };
 
-void PrintTo(const FreshCase& c, std::ostream* os) { *os << tavo::Table(c.quantity).name; }
+void PrintTo(const FreshCase& c, std::ostream* os) {
+    *os << tavo::Table(c.quantity).name;
+}
 
 class FreshWindow : public testing::TestWithParam<FreshCase> {};
 
@@ -62,15 +66,16 @@ const FreshCase kFresh[] = {
      {" 1", " 1.094", " 3.281", " 39.37", " 0.0006214", " 3.3", " 0.00054", "1.058e-16", "1.e+10"}},
     {Quantity::Weight,
      {" 1", " 1000", " 0.001", " 2.205", " 35.27", " 0.2667", " 266.7", " 1.667", "5.027e-31"}},
-    {Quantity::Volume, {" 1", " 1000", " 1000000", " 61030", " 264.2", " 5543", " 554.3", " 5.543"}},
+    {Quantity::Volume,
+     {" 1", " 1000", " 1000000", " 61030", " 264.2", " 5543", " 554.3", " 5.543"}},
     {Quantity::Square, {" 1", "1.e-6", " 0.01", " 0.0001", " 0.3025", " 0.001008"}},
 };
 INSTANTIATE_TEST_SUITE_P(AllQuantities, FreshWindow, testing::ValuesIn(kFresh));
 
 TEST(FreshState, HoldsTheCutValuesWithTheirLastBits) {
     const Window length(Quantity::Length);
-    const std::vector<double> lengthValues{1, 1.094, 3.281, 39.37, 0.0006214, 3.3, 0.00054,
-                                           1.058e-16, 10000000000};
+    const std::vector<double> lengthValues{1,   1.094,   3.281,     39.37,      0.0006214,
+                                           3.3, 0.00054, 1.058e-16, 10000000000};
     for (std::size_t k = 0; k < lengthValues.size(); ++k) {
         EXPECT_EQ(length.state.UnitValue[k], lengthValues[k]) << "row " << k;
     }
@@ -82,8 +87,8 @@ TEST(FreshState, HoldsTheCutValuesWithTheirLastBits) {
 TEST(FreshState, ExponentialDisplayUsesThePaddedPatternEverywhere) {
     Window window(Quantity::Length);
     const Texts texts = window.Refresh(true);
-    EXPECT_EQ(texts, (Texts{"1.000e+0", "1.094e+0", "3.281e+0", "3.937e+1", "6.214e-4",
-                            "3.300e+0", "5.400e-4", "1.058e-16", "1.000e+10"}));
+    EXPECT_EQ(texts, (Texts{"1.000e+0", "1.094e+0", "3.281e+0", "3.937e+1", "6.214e-4", "3.300e+0",
+                            "5.400e-4", "1.058e-16", "1.000e+10"}));
 }
 
 TEST(Enter, HundredYardsRewritesEveryOtherRow) {
@@ -91,7 +96,7 @@ TEST(Enter, HundredYardsRewritesEveryOtherRow) {
     const auto rows = Recompute(window.state, 1, "100", false);
     EXPECT_EQ(window.state.UnitValue[BaseIndex], 91.44);
     EXPECT_EQ(Window::Texts(rows), (Texts{" 91.44", " 300", " 3600", " 0.05682", " 301.8",
-                                         " 0.04937", "9.672e-15", "9.144e+11"}));
+                                          " 0.04937", "9.672e-15", "9.144e+11"}));
     ASSERT_EQ(rows.size(), 8U);
     EXPECT_EQ(rows[0].row, 0);
     EXPECT_EQ(rows[1].row, 2) << "the edited row is skipped";
@@ -162,10 +167,14 @@ TEST_P(DisplayTextCase, ChoosesPlainOrPattern) {
 
 // The lower bound is included in the plain band, the upper bound is not.
 const DisplayCase kBandEdges[] = {
-    {0.00001, false, " 0.00001"},         {0.000009999, false, "9.999e-6"},
-    {99990000.00000001, false, " 99990000"}, {100000000, false, "1.e+8"},
-    {39.37, true, "3.937e+1"},            {0.00001, true, "1.000e-5"},
-    {-0.00001, false, "-0.00001"},        {-100000000, false, "-1.e+8"},
+    {0.00001, false, " 0.00001"},
+    {0.000009999, false, "9.999e-6"},
+    {99990000.00000001, false, " 99990000"},
+    {100000000, false, "1.e+8"},
+    {39.37, true, "3.937e+1"},
+    {0.00001, true, "1.000e-5"},
+    {-0.00001, false, "-0.00001"},
+    {-100000000, false, "-1.e+8"},
     {-91.44, true, "-9.144e+1"},
 };
 INSTANTIATE_TEST_SUITE_P(BandEdges, DisplayTextCase, testing::ValuesIn(kBandEdges));

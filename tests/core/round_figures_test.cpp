@@ -41,25 +41,19 @@ INSTANTIATE_TEST_SUITE_P(AlreadyFourFigures, RoundFiguresCase, testing::ValuesIn
 
 // Cutting to four figures, carries into the next decade included.
 const RoundCase kCuts[] = {
-    {12345, 12350},
-    {123456789, 123500000},
-    {99999999.9, 100000000},
-    {9.9996, 10},
-    {9.9994, 9.999},
-    {1 / 0.9144, 1.094},
-    {1 / 3.3058, 0.3025},
-    {1 / 1609.3, 0.0006214},
-    {99994999, 99990000.00000001},
+    {12345, 12350},       {123456789, 123500000},  {99999999.9, 100000000},
+    {9.9996, 10},         {9.9994, 9.999},         {1 / 0.9144, 1.094},
+    {1 / 3.3058, 0.3025}, {1 / 1609.3, 0.0006214}, {99994999, 99990000.00000001},
     {9.9996e-06, 1e-05},
 };
 INSTANTIATE_TEST_SUITE_P(Cuts, RoundFiguresCase, testing::ValuesIn(kCuts));
 
 // Halfway cases: decided by the bits the scaling leaves, not by the decimal text.
 const RoundCase kHalves[] = {
-    {1.0005, 1.001},      // 1000.5 exactly: rounded up
-    {1.2345, 1.235},      // 1234.5 exactly: rounded up
-    {12.345, 12.35},      // one pass leaves the mantissa just above the half
-    {2.0035, 2.003},      // the double lies below the half and stays below
+    {1.0005, 1.001},  // 1000.5 exactly: rounded up
+    {1.2345, 1.235},  // 1234.5 exactly: rounded up
+    {12.345, 12.35},  // one pass leaves the mantissa just above the half
+    {2.0035, 2.003},  // the double lies below the half and stays below
     {0.0012345, 0.001234},
 };
 INSTANTIATE_TEST_SUITE_P(Halves, RoundFiguresCase, testing::ValuesIn(kHalves));
@@ -97,7 +91,7 @@ TEST(RoundFiguresLimits, EndsAtTheEdgesOfTheDoubleRange) {
     EXPECT_EQ(Rounded(1e-310), 0.0);
     EXPECT_EQ(Rounded(std::numeric_limits<double>::min()), 2.225e-308);
     EXPECT_EQ(Rounded(1e-300), 1e-300);
-    EXPECT_DOUBLE_EQ(Rounded(1.7969e308), 1.797e308);  // last bits from the scaling
+    EXPECT_DOUBLE_EQ(Rounded(1.7969e308), 1.797e308);                  // last bits from the scaling
     EXPECT_EQ(Rounded(std::numeric_limits<double>::max()), HUGE_VAL);  // 1.798e308
     EXPECT_EQ(Rounded(std::nextafter(1.0, 0.0)), 1.0);
     // Cut up to 1e-308 from just below it: the shown value must read back as itself.

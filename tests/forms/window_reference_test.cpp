@@ -13,13 +13,24 @@ namespace {
 using tavo::forms::WindowReference;
 
 constexpr tavo::forms::ControlDesign kControls[] = {
-    {.kind = tavo::forms::ControlKind::TextBox, .name = "TextBox", .index = 0, .caption = " 0",
-     .rect = {240, 240, 1815, 450}, .tabStop = true},
+    {.kind = tavo::forms::ControlKind::TextBox,
+     .name = "TextBox",
+     .index = 0,
+     .caption = " 0",
+     .rect = {240, 240, 1815, 450},
+     .tabStop = true},
 };
-constexpr tavo::forms::FormDesign kDesign{"Probe", "probe", 3000, 1500,
+constexpr tavo::forms::FormDesign kDesign{"Probe",
+                                          "probe",
+                                          3000,
+                                          1500,
                                           tavo::forms::FrameStyle::FixedDialog,
-                                          tavo::forms::StartPosition::CentreScreen, 0, 0,
-                                          {255, 224, 192}, {}, kControls};
+                                          tavo::forms::StartPosition::CentreScreen,
+                                          0,
+                                          0,
+                                          {255, 224, 192},
+                                          {},
+                                          kControls};
 
 // Counts the loads, as a window's load handler would run once per creation.
 struct ReferenceFixture : testing::Test {

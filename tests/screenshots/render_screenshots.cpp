@@ -47,8 +47,8 @@ int main(int argc, char* argv[]) {
                                                            {WindowId::Volume, "volume"}};
     for (const auto& [id, name] : converters) {
         application.OpenWindow(id);
-        auto* window = qobject_cast<tavo::converter::ConverterWindow*>(
-            application.Reference(id).window());
+        auto* window =
+            qobject_cast<tavo::converter::ConverterWindow*>(application.Reference(id).window());
         ok = Save(window, dir, QString::fromLatin1(name)) && ok;
         window->TextBox(1)->setFocus();
         window->TextBox(1)->setText(QStringLiteral("100"));
@@ -56,7 +56,8 @@ int main(int argc, char* argv[]) {
         ok = Save(window, dir, QString::fromLatin1(name) + QStringLiteral("-100")) && ok;
     }
     application.OpenWindow(WindowId::Manual);
-    ok = Save(application.Reference(WindowId::Manual).window(), dir, QStringLiteral("manual")) && ok;
+    ok =
+        Save(application.Reference(WindowId::Manual).window(), dir, QStringLiteral("manual")) && ok;
     application.OpenWindow(WindowId::About);
     ok = Save(application.Reference(WindowId::About).window(), dir, QStringLiteral("about")) && ok;
     return ok ? 0 : 1;

@@ -22,8 +22,10 @@ using forms::ControlKind;
 
 QString CaptionOf(const QWidget* widget, ControlKind kind) {
     switch (kind) {
-        case ControlKind::Label: return qobject_cast<const QLabel*>(widget)->text();
-        case ControlKind::Frame: return qobject_cast<const QGroupBox*>(widget)->title();
+        case ControlKind::Label:
+            return qobject_cast<const QLabel*>(widget)->text();
+        case ControlKind::Frame:
+            return qobject_cast<const QGroupBox*>(widget)->title();
         case ControlKind::OptionButton:
         case ControlKind::CommandButton:
             return qobject_cast<const QAbstractButton*>(widget)->text();
@@ -32,7 +34,8 @@ QString CaptionOf(const QWidget* widget, ControlKind kind) {
             QString text = qobject_cast<const QPlainTextEdit*>(widget)->toPlainText();
             return text.replace(QChar('\n'), QStringLiteral("\r\n"));
         }
-        default: return {};
+        default:
+            return {};
     }
 }
 
@@ -50,12 +53,13 @@ void ExpectConformsToLayout(const QWidget* client, const forms::FormDesign& desi
         ASSERT_NE(widget, nullptr) << name;
         SCOPED_TRACE(name);
         const QWidget* expectedParent =
-            control.container.empty() ? client : forms::FindControl<QWidget>(client, control.container);
+            control.container.empty() ? client
+                                      : forms::FindControl<QWidget>(client, control.container);
         EXPECT_EQ(widget->parentWidget(), expectedParent);
-        EXPECT_EQ(widget->geometry(),
-                  QRect(forms::TwipsToPixels(control.rect.left), forms::TwipsToPixels(control.rect.top),
-                        forms::TwipsToPixels(control.rect.width),
-                        forms::TwipsToPixels(control.rect.height)));
+        EXPECT_EQ(widget->geometry(), QRect(forms::TwipsToPixels(control.rect.left),
+                                            forms::TwipsToPixels(control.rect.top),
+                                            forms::TwipsToPixels(control.rect.width),
+                                            forms::TwipsToPixels(control.rect.height)));
         if (!control.font.face.empty()) {
             const QFont font = widget->font();
             EXPECT_EQ(font.family(), forms::ToQString(control.font.face));
@@ -80,12 +84,13 @@ void ExpectConformsToLayout(const QWidget* client, const forms::FormDesign& desi
             case ControlKind::Frame:
             case ControlKind::OptionButton:
             case ControlKind::MultiLineTextBox:
-                EXPECT_EQ(palette.color(control.kind == ControlKind::MultiLineTextBox
-                                            ? QPalette::Base
-                                            : QPalette::Window),
-                          forms::ToColour(control.backColour));
+                EXPECT_EQ(
+                    palette.color(control.kind == ControlKind::MultiLineTextBox ? QPalette::Base
+                                                                                : QPalette::Window),
+                    forms::ToColour(control.backColour));
                 break;
-            default: break;
+            default:
+                break;
         }
         if (control.kind == ControlKind::OptionButton) {
             EXPECT_EQ(qobject_cast<const QAbstractButton*>(widget)->isChecked(),

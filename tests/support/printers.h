@@ -7,6 +7,8 @@
 namespace tavo {
 
 // Names a quantity in test output ("Length"), found by GoogleTest through its namespace.
-inline void PrintTo(Quantity quantity, std::ostream* os) { *os << Table(quantity).name; }
+inline void PrintTo(Quantity quantity, std::ostream* os) {
+    *os << Table(quantity).name;
+}
 
 }  // namespace tavo

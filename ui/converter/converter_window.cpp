@@ -53,14 +53,21 @@ void ConverterWindow::TextBox_GotFocus(std::int16_t index) {
     box->setSelection(0, length);
 }
 
-void ConverterWindow::OptFrmFix_Click() { Recompute(BaseIndex); }
+void ConverterWindow::OptFrmFix_Click() {
+    Recompute(BaseIndex);
+}
 
-void ConverterWindow::OptFrmExp_Click() { Recompute(BaseIndex); }
+void ConverterWindow::OptFrmExp_Click() {
+    Recompute(BaseIndex);
+}
 
-void ConverterWindow::CommandClose_Click() { Unload(); }
+void ConverterWindow::CommandClose_Click() {
+    Unload();
+}
 
 void ConverterWindow::Recompute(std::int16_t index) {
-    const std::string edited = index == BaseIndex ? std::string() : TextBox(index)->text().toStdString();
+    const std::string edited =
+        index == BaseIndex ? std::string() : TextBox(index)->text().toStdString();
     const bool exponential = m_optFrmExp->isChecked();
     for (const RowText& row : tavo::Recompute(m_state, index, edited, exponential)) {
         TextBox(row.row)->setText(QString::fromStdString(row.text));

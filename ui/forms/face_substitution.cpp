@@ -12,14 +12,14 @@ void RegisterFaceSubstitutes() {
     std::call_once(once, [] {
         const QStringList serifFallback{QStringLiteral("Noto Serif CJK JP"),
                                         QStringLiteral("DejaVu Serif")};
-        QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"),
-                                   QStringList{QStringLiteral("IPAPMincho"),
-                                               QStringLiteral("IPAexMincho")} +
-                                       serifFallback);
-        QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"),
-                                   QStringList{QStringLiteral("IPAMincho"),
-                                               QStringLiteral("IPAexMincho")} +
-                                       serifFallback);
+        QFont::insertSubstitutions(
+            QStringLiteral("ＭＳ Ｐ明朝"),
+            QStringList{QStringLiteral("IPAPMincho"), QStringLiteral("IPAexMincho")} +
+                serifFallback);
+        QFont::insertSubstitutions(
+            QStringLiteral("ＭＳ 明朝"),
+            QStringList{QStringLiteral("IPAMincho"), QStringLiteral("IPAexMincho")} +
+                serifFallback);
         QFont::insertSubstitutions(
             QStringLiteral("ＭＳ Ｐゴシック"),
             QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"),

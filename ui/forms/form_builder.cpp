@@ -24,7 +24,9 @@ std::string ControlObjectName(const ControlDesign& control) {
     return name;
 }
 
-QColor ToColour(Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
+QColor ToColour(Rgb rgb) {
+    return {rgb.red, rgb.green, rgb.blue};
+}
 
 QString ToQString(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -68,8 +70,7 @@ QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
             // The stored text ends its lines with CR LF; the widget wants bare line feeds.
             text->setPlainText(caption.split(QStringLiteral("\r\n")).join(QChar('\n')));
             text->setReadOnly(true);
-            text->setTextInteractionFlags(Qt::TextSelectableByMouse |
-                                          Qt::TextSelectableByKeyboard);
+            text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
             text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -81,8 +82,8 @@ QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
             auto* label = new FormLabel(parent);
             label->setText(caption);
             label->setTextFormat(Qt::PlainText);
-            label->setAlignment(((design.flags & kCentred) != 0 ? Qt::AlignHCenter : Qt::AlignLeft) |
-                                Qt::AlignTop);
+            label->setAlignment(
+                ((design.flags & kCentred) != 0 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
             SetColour(label, QPalette::WindowText, design.foreColour);
             if ((design.flags & kBackgroundFilled) != 0) {
                 label->setAutoFillBackground(true);
@@ -183,8 +184,8 @@ void ApplyWindowDesign(QWidget* window, const FormDesign& design) {
             flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
             break;
         case FrameStyle::FixedSingle:
-            flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+            flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                     Qt::WindowCloseButtonHint;
             break;
         case FrameStyle::FixedTitleOnly:
             flags |= Qt::WindowTitleHint;
@@ -200,8 +201,8 @@ void PlaceWindow(QWidget* window, const FormDesign& design) {
     const QSize size = window->size();
     if (design.startPosition == StartPosition::Manual) {
         // setGeometry places the client area; the window manager adds its frame around it.
-        window->setGeometry(QRect(QPoint(TwipsToPixels(design.left), TwipsToPixels(design.top)),
-                                  size));
+        window->setGeometry(
+            QRect(QPoint(TwipsToPixels(design.left), TwipsToPixels(design.top)), size));
         return;
     }
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -55,10 +55,10 @@ enum class ControlKind {
 // Settings that only some controls carry.
 enum ControlFlag : unsigned {
     kNoFlags = 0,
-    kSelected = 1u << 0,         // option button selected at creation
-    kImeOff = 1u << 1,           // the input method is switched off in the box
-    kCentred = 1u << 2,          // text centred horizontally
-    kFlat = 1u << 3,             // drawn flat, without 3-D shading
+    kSelected = 1u << 0,          // option button selected at creation
+    kImeOff = 1u << 1,            // the input method is switched off in the box
+    kCentred = 1u << 2,           // text centred horizontally
+    kFlat = 1u << 3,              // drawn flat, without 3-D shading
     kBackgroundFilled = 1u << 4,  // paints its own background (labels are transparent otherwise)
 };
 

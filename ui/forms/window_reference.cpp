@@ -10,7 +10,9 @@ namespace tavo::forms {
 WindowReference::WindowReference(Factory factory, QObject* parent)
     : QObject(parent), m_factory(std::move(factory)) {}
 
-WindowReference::~WindowReference() { delete m_window.data(); }
+WindowReference::~WindowReference() {
+    delete m_window.data();
+}
 
 QWidget* WindowReference::open() {
     if (m_window.isNull()) {

@@ -23,36 +23,49 @@ constexpr forms::FontDesign kCaptionFont{"ＭＳ 明朝", 15, true, true, Charse
 // The pictures stand 600 twips apart at the left edge; each caption starts 330 twips right
 // of its picture and 240 twips lower, so the picture overlaps its leading blanks.
 constexpr ControlDesign Picture(std::string_view name, int row, std::string_view icon) {
-    return {.kind = ControlKind::PictureBox, .name = name, .rect = {315, 210 + 600 * row, 480, 480},
-            .tabIndex = 4 + row, .tabStop = true, .picture = icon};
+    return {.kind = ControlKind::PictureBox,
+            .name = name,
+            .rect = {315, 210 + 600 * row, 480, 480},
+            .tabIndex = 4 + row,
+            .tabStop = true,
+            .picture = icon};
 }
 
-constexpr ControlDesign Caption(std::string_view name, int row, std::string_view text,
-                                int width) {
-    return {.kind = ControlKind::Label, .name = name, .caption = text,
-            .rect = {645, 450 + 600 * row, width, 375}, .font = kCaptionFont,
-            .foreColour = {0, 64, 64}, .backColour = kBackground, .tabIndex = row};
+constexpr ControlDesign Caption(std::string_view name, int row, std::string_view text, int width) {
+    return {.kind = ControlKind::Label,
+            .name = name,
+            .caption = text,
+            .rect = {645, 450 + 600 * row, width, 375},
+            .font = kCaptionFont,
+            .foreColour = {0, 64, 64},
+            .backColour = kBackground,
+            .tabIndex = row};
 }
 
 constexpr std::array kMainControls{
-    Picture("CmdLength", 0, ":/icons/length.xpm"),
-    Picture("CmdWeight", 1, ":/icons/weight.xpm"),
-    Picture("CmdSquare", 2, ":/icons/square.xpm"),
-    Picture("CmdVolume", 3, ":/icons/volume.xpm"),
-    Caption("Label2", 0, "   距離 ", 1335),
-    Caption("Label3", 1, "   質量 ", 1335),
-    Caption("Label4", 2, "   面積 ", 1215),
-    Caption("Label5", 3, "   体積 ", 1335),
+    Picture("CmdLength", 0, ":/icons/length.xpm"), Picture("CmdWeight", 1, ":/icons/weight.xpm"),
+    Picture("CmdSquare", 2, ":/icons/square.xpm"), Picture("CmdVolume", 3, ":/icons/volume.xpm"),
+    Caption("Label2", 0, "   距離 ", 1335),        Caption("Label3", 1, "   質量 ", 1335),
+    Caption("Label4", 2, "   面積 ", 1215),        Caption("Label5", 3, "   体積 ", 1335),
 };
 
-constexpr forms::FormDesign kMainLayout{"TAVO_Main", "度量衡変換", 2685, 2865,
+constexpr forms::FormDesign kMainLayout{"TAVO_Main",
+                                        "度量衡変換",
+                                        2685,
+                                        2865,
                                         forms::FrameStyle::FixedSingle,
-                                        forms::StartPosition::CentreScreen, 0, 0, kBackground,
-                                        ":/icons/emblem.xpm", kMainControls};
+                                        forms::StartPosition::CentreScreen,
+                                        0,
+                                        0,
+                                        kBackground,
+                                        ":/icons/emblem.xpm",
+                                        kMainControls};
 
 }  // namespace
 
-const forms::FormDesign& MainLayout() { return kMainLayout; }
+const forms::FormDesign& MainLayout() {
+    return kMainLayout;
+}
 
 TAVO_Main::TAVO_Main(ShellActions& actions) : m_actions(actions), m_client(new QWidget(this)) {
     forms::ApplyWindowDesign(this, kMainLayout);
@@ -101,17 +114,39 @@ QAction* TAVO_Main::AddMenuItem(QMenu* menu, const char* name, const QString& ca
     return action;
 }
 
-void TAVO_Main::CmdLength_Click() { m_actions.OpenWindow(WindowId::Length); }
-void TAVO_Main::CmdWeight_Click() { m_actions.OpenWindow(WindowId::Weight); }
-void TAVO_Main::CmdSquare_Click() { m_actions.OpenWindow(WindowId::Square); }
-void TAVO_Main::CmdVolume_Click() { m_actions.OpenWindow(WindowId::Volume); }
-void TAVO_Main::Label2_Click() { m_actions.OpenWindow(WindowId::Length); }
-void TAVO_Main::Label3_Click() { m_actions.OpenWindow(WindowId::Weight); }
-void TAVO_Main::Label4_Click() { m_actions.OpenWindow(WindowId::Square); }
-void TAVO_Main::Label5_Click() { m_actions.OpenWindow(WindowId::Volume); }
-void TAVO_Main::MenuFileEnd_Click() { m_actions.EndProgram(); }
-void TAVO_Main::MenuHelpUse_Click() { m_actions.OpenWindow(WindowId::Manual); }
-void TAVO_Main::MenuHelpAbout_Click() { m_actions.OpenWindow(WindowId::About); }
+void TAVO_Main::CmdLength_Click() {
+    m_actions.OpenWindow(WindowId::Length);
+}
+void TAVO_Main::CmdWeight_Click() {
+    m_actions.OpenWindow(WindowId::Weight);
+}
+void TAVO_Main::CmdSquare_Click() {
+    m_actions.OpenWindow(WindowId::Square);
+}
+void TAVO_Main::CmdVolume_Click() {
+    m_actions.OpenWindow(WindowId::Volume);
+}
+void TAVO_Main::Label2_Click() {
+    m_actions.OpenWindow(WindowId::Length);
+}
+void TAVO_Main::Label3_Click() {
+    m_actions.OpenWindow(WindowId::Weight);
+}
+void TAVO_Main::Label4_Click() {
+    m_actions.OpenWindow(WindowId::Square);
+}
+void TAVO_Main::Label5_Click() {
+    m_actions.OpenWindow(WindowId::Volume);
+}
+void TAVO_Main::MenuFileEnd_Click() {
+    m_actions.EndProgram();
+}
+void TAVO_Main::MenuHelpUse_Click() {
+    m_actions.OpenWindow(WindowId::Manual);
+}
+void TAVO_Main::MenuHelpAbout_Click() {
+    m_actions.OpenWindow(WindowId::About);
+}
 
 void TAVO_Main::closeEvent(QCloseEvent* event) {
     event->accept();

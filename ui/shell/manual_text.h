@@ -56,5 +56,4 @@ inline constexpr std::string_view kManualText =
     "　義務はありません。あらかじめご了承下さい。\r\n"
     "・本ソフトウェアの仕様は、予告なく変更することがあります。\r\n";
 
-
 }  // namespace tavo::shell

@@ -55,7 +55,9 @@ constexpr FormDesign kManualLayout{
 
 }  // namespace
 
-const forms::FormDesign& ManualLayout() { return kManualLayout; }
+const forms::FormDesign& ManualLayout() {
+    return kManualLayout;
+}
 
 Manual::Manual() : forms::FormWindow(ManualLayout()) {
     auto* command1 = control<QPushButton>("Command1");
