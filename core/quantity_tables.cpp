@@ -1,5 +1,6 @@
 #include "quantity_tables.h"
 
+#include <charconv>
 #include <stdexcept>
 
 namespace tavo {
@@ -24,6 +25,19 @@ const QuantityTable& Table(Quantity quantity) {
 
 std::int16_t RowCount(Quantity quantity) {
     return static_cast<std::int16_t>(Table(quantity).rows.size());
+}
+
+std::string UnitDescription(Quantity quantity, std::size_t row) {
+    const QuantityTable& table = Table(quantity);
+    if (row >= table.rows.size()) throw std::out_of_range("no such unit row");
+    if (row == 0) return "基準の単位";
+    // The factor as the table writes it: the shortest text that reads back as the double.
+    char factor[32];
+    const auto written = std::to_chars(factor, factor + sizeof factor, table.rows[row].factor);
+    std::string label(table.rows[row].label);
+    label.erase(0, label.find_first_not_of(' '));
+    return "1 " + label + " = " + std::string(factor, written.ptr) + " " +
+           std::string(table.rows[0].label);
 }
 
 }  // namespace tavo

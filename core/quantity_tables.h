@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace tavo {
@@ -13,10 +14,12 @@ enum class Quantity { Square, Length, Volume, Weight };
 inline constexpr std::array<Quantity, 4> kQuantities{Quantity::Square, Quantity::Length,
                                                      Quantity::Volume, Quantity::Weight};
 
-// One unit of a quantity: the label shown beside its box and its size in the base unit,
-// so that v units are v * factor base units.
+// One unit of a quantity: the label shown beside its box, its reading in hiragana (for
+// screen readers and tooltips), and its size in the base unit, so that v units are
+// v * factor base units.
 struct UnitRow {
     std::string_view label;
+    std::string_view reading;
     double factor;
 };
 
@@ -24,47 +27,47 @@ struct UnitRow {
 // the tsubo is 3.3058 m^2 (not 400/121), the mile 1609.3 m, the light-year 9.454e15 m, the
 // pound 0.4535 kg. Every displayed digit depends on them, so they stay exactly as written.
 inline constexpr std::array<UnitRow, 6> kSquareRows{{
-    {"平方メートル", 1},
-    {"平方キロ", 1000000},
-    {"アール", 100},
-    {"ヘクタール", 10000},
-    {"坪", 3.3058},
-    {"反", 991.736},
+    {"平方メートル", "へいほうめーとる", 1},
+    {"平方キロ", "へいほうきろ", 1000000},
+    {"アール", "あーる", 100},
+    {"ヘクタール", "へくたーる", 10000},
+    {"坪", "つぼ", 3.3058},
+    {"反", "たん", 991.736},
 }};
 
 inline constexpr std::array<UnitRow, 9> kLengthRows{{
-    {"メートル", 1},
-    {"ヤード", 0.9144},
-    {"フィート", 0.3048},
-    {"インチ", 0.0254},
-    {"マイル", 1609.3},
-    {"尺", 0.303},
-    {"海里", 1852},
-    {"光年", 9454000000000000.0},
-    {"オングストローム", 1e-10},
+    {"メートル", "めーとる", 1},
+    {"ヤード", "やーど", 0.9144},
+    {"フィート", "ふぃーと", 0.3048},
+    {"インチ", "いんち", 0.0254},
+    {"マイル", "まいる", 1609.3},
+    {"尺", "しゃく", 0.303},
+    {"海里", "かいり", 1852},
+    {"光年", "こうねん", 9454000000000000.0},
+    {"オングストローム", "おんぐすとろーむ", 1e-10},
 }};
 
 inline constexpr std::array<UnitRow, 8> kVolumeRows{{
-    {"立方メートル", 1},
-    {"リットル", 0.001},
-    {" cc", 1e-06},  // the leading blank is part of the label
-    {"立方インチ", 1.63862e-05},
-    {"ガロン(米)", 0.0037854},  // US gallon, half-width parentheses
-    {"合", 0.0001804},
-    {"升", 0.001804},
-    {"石", 0.1804},
+    {"立方メートル", "りっぽうめーとる", 1},
+    {"リットル", "りっとる", 0.001},
+    {" cc", "しーしー", 1e-06},  // the leading blank is part of the label
+    {"立方インチ", "りっぽういんち", 1.63862e-05},
+    {"ガロン(米)", "べいがろん", 0.0037854},  // US gallon, half-width parentheses
+    {"合", "ごう", 0.0001804},
+    {"升", "しょう", 0.001804},
+    {"石", "こく", 0.1804},
 }};
 
 inline constexpr std::array<UnitRow, 9> kWeightRows{{
-    {"キログラム", 1},
-    {"グラム", 0.001},
-    {"トン", 1000},
-    {"ポンド", 0.4535},
-    {"オンス", 0.02835},
-    {"貫", 3.75},
-    {"匁", 0.00375},
-    {"斤", 0.6},
-    {"太陽質量", 1.9891e30},
+    {"キログラム", "きろぐらむ", 1},
+    {"グラム", "ぐらむ", 0.001},
+    {"トン", "とん", 1000},
+    {"ポンド", "ぽんど", 0.4535},
+    {"オンス", "おんす", 0.02835},
+    {"貫", "かん", 3.75},
+    {"匁", "もんめ", 0.00375},
+    {"斤", "きん", 0.6},
+    {"太陽質量", "たいようしつりょう", 1.9891e30},
 }};
 
 struct QuantityTable {
@@ -77,5 +80,9 @@ struct QuantityTable {
 const QuantityTable& Table(Quantity quantity);
 
 std::int16_t RowCount(Quantity quantity);
+
+// The size of a row's unit in words, for screen readers and tooltips: "1 尺 = 0.303 メートル",
+// or "基準の単位" for the base unit itself. Throws std::out_of_range for a row outside the table.
+std::string UnitDescription(Quantity quantity, std::size_t row);
 
 }  // namespace tavo
