@@ -1,6 +1,10 @@
 #include "converter_window.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <stdexcept>
 
@@ -11,10 +15,12 @@ namespace tavo::converter {
 
 ConverterWindow::ConverterWindow(Quantity quantity)
     : forms::FormWindow(ConverterLayout(quantity)), m_quantity(quantity) {
+    const QuantityTable& table = Table(quantity);
     const std::int16_t rows = RowCount(quantity);
     for (std::int16_t i = 0; i < rows; ++i) {
         forms::FormTextBox* box = control<forms::FormTextBox>("TextBox", i);
         m_textBoxes.at(static_cast<std::size_t>(i)) = box;
+        DescribeRow(box, table.rows[static_cast<std::size_t>(i)], static_cast<std::size_t>(i));
         box->keyPressHandler = [this, i](int& keyCode) { TextBox_KeyPress(i, keyCode); };
         box->gotFocusHandler = [this, i] { TextBox_GotFocus(i); };
     }
@@ -25,6 +31,11 @@ ConverterWindow::ConverterWindow(Quantity quantity)
     connect(m_optFrmExp, &QRadioButton::clicked, this, [this] { OptFrmExp_Click(); });
     connect(control<QPushButton>("CommandClose"), &QPushButton::clicked, this,
             [this] { CommandClose_Click(); });
+
+    // Ctrl+Shift+C copies the whole table; Ctrl+C inside a box keeps copying its selection.
+    auto* copyTable = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
+    copyTable->setContext(Qt::WindowShortcut);
+    connect(copyTable, &QShortcut::activated, this, [this] { CopyTable(); });
 
     Form_Load();
     // TextBox(0) is first in the tab order: it takes the focus when the window is shown.
@@ -63,6 +74,37 @@ void ConverterWindow::OptFrmExp_Click() {
 
 void ConverterWindow::CommandClose_Click() {
     Unload();
+}
+
+void ConverterWindow::DescribeRow(forms::FormTextBox* box, const UnitRow& unit, std::size_t row) {
+    const QString label = forms::ToQString(unit.label);
+    const QString reading = forms::ToQString(unit.reading);
+    const QString size = QString::fromStdString(UnitDescription(m_quantity, row));
+    box->setAccessibleName(label + QChar(' ') + reading);
+    box->setAccessibleDescription(size);
+    // The unit's label shows its reading and size as a tooltip.
+    for (auto* caption : client()->findChildren<QLabel*>()) {
+        if (caption->text() == label)
+            caption->setToolTip(label.trimmed() + QChar(' ') + reading + QChar('\n') + size);
+    }
+}
+
+QString ConverterWindow::TableText() const {
+    const QuantityTable& table = Table(m_quantity);
+    QString text;
+    for (std::int16_t row = 0; row < m_state.RowCount; ++row) {
+        // As shown, without the blank the plain display puts before a number, and with
+        // full-width digits as ASCII, so that a spreadsheet takes every cell as a number.
+        QString shown = TextBox(row)->text().normalized(QString::NormalizationForm_KC);
+        if (shown.startsWith(QChar(' '))) shown.remove(0, 1);
+        text += forms::ToQString(table.rows[static_cast<std::size_t>(row)].label) + QChar('\t') +
+                shown + QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+void ConverterWindow::CopyTable() const {
+    QApplication::clipboard()->setText(TableText());
 }
 
 void ConverterWindow::Recompute(std::int16_t index) {

@@ -34,7 +34,13 @@ public:
 
     forms::FormTextBox* TextBox(std::int16_t index) const;
 
+    // Every row as a "label<TAB>text" line ending in CR LF, the texts as shown: what
+    // Ctrl+Shift+C puts on the clipboard.
+    QString TableText() const;
+    void CopyTable() const;
+
 private:
+    void DescribeRow(forms::FormTextBox* box, const UnitRow& unit, std::size_t row);
     void Recompute(std::int16_t index);
 
     Quantity m_quantity;

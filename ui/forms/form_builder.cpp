@@ -160,6 +160,9 @@ void BuildControls(QWidget* client, const FormDesign& design) {
         widget->setGeometry(PixelRect(control.rect));
         widget->setFont(FontFor(control.font));
         widget->setFocusPolicy(FocusPolicyFor(control));
+        if (!control.accessibleName.empty()) {
+            widget->setAccessibleName(ToQString(control.accessibleName));
+        }
         built.push_back({&control, widget});
     }
     // Pictures lie on top of the labels they overlap.

@@ -74,8 +74,9 @@ struct ControlDesign {
     int tabIndex = 0;
     bool tabStop = false;
     unsigned flags = kNoFlags;
-    std::string_view container{};  // name of the frame that holds it; empty for the window
-    std::string_view picture{};    // Qt resource path of a picture box's icon
+    std::string_view container{};       // name of the frame that holds it; empty for the window
+    std::string_view picture{};         // Qt resource path of a picture box's icon
+    std::string_view accessibleName{};  // for screen readers, where the caption does not say it
 };
 
 enum class FrameStyle {

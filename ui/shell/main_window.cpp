@@ -22,13 +22,15 @@ constexpr forms::FontDesign kCaptionFont{"ＭＳ 明朝", 15, true, true, Charse
 
 // The pictures stand 600 twips apart at the left edge; each caption starts 330 twips right
 // of its picture and 240 twips lower, so the picture overlaps its leading blanks.
-constexpr ControlDesign Picture(std::string_view name, int row, std::string_view icon) {
+constexpr ControlDesign Picture(std::string_view name, int row, std::string_view icon,
+                                std::string_view spoken) {
     return {.kind = ControlKind::PictureBox,
             .name = name,
             .rect = {315, 210 + 600 * row, 480, 480},
             .tabIndex = 4 + row,
             .tabStop = true,
-            .picture = icon};
+            .picture = icon,
+            .accessibleName = spoken};
 }
 
 constexpr ControlDesign Caption(std::string_view name, int row, std::string_view text, int width) {
@@ -43,10 +45,14 @@ constexpr ControlDesign Caption(std::string_view name, int row, std::string_view
 }
 
 constexpr std::array kMainControls{
-    Picture("CmdLength", 0, ":/icons/length.xpm"), Picture("CmdWeight", 1, ":/icons/weight.xpm"),
-    Picture("CmdSquare", 2, ":/icons/square.xpm"), Picture("CmdVolume", 3, ":/icons/volume.xpm"),
-    Caption("Label2", 0, "   距離 ", 1335),        Caption("Label3", 1, "   質量 ", 1335),
-    Caption("Label4", 2, "   面積 ", 1215),        Caption("Label5", 3, "   体積 ", 1335),
+    Picture("CmdLength", 0, ":/icons/length.xpm", "長さ"),
+    Picture("CmdWeight", 1, ":/icons/weight.xpm", "重さ"),
+    Picture("CmdSquare", 2, ":/icons/square.xpm", "面積"),
+    Picture("CmdVolume", 3, ":/icons/volume.xpm", "体積"),
+    Caption("Label2", 0, "   距離 ", 1335),
+    Caption("Label3", 1, "   質量 ", 1335),
+    Caption("Label4", 2, "   面積 ", 1215),
+    Caption("Label5", 3, "   体積 ", 1335),
 };
 
 constexpr forms::FormDesign kMainLayout{"TAVO_Main",

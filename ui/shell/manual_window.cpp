@@ -36,7 +36,8 @@ constexpr std::array kManualControls{
                   .font = {kPGothic, 9.75, false, false, Charset::ShiftJis},
                   .backColour = kLightOrange,
                   .tabIndex = 1,
-                  .tabStop = true},
+                  .tabStop = true,
+                  .accessibleName = "使い方"},
 };
 
 constexpr FormDesign kManualLayout{
