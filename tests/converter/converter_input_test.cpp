@@ -27,6 +27,18 @@ TEST(HostileInput, AMebibyteOfPastedDigitsIsOutOfRange) {
     EXPECT_EQ(fixture.Texts()[0], " 91.44") << "still usable";
 }
 
+TEST(HostileInput, SixteenMebibytesPastedThenEnterCompletes) {
+    ConverterFixture fixture(Quantity::Volume);
+    fixture.Open();
+    // State: a pasted number with 16 Mi digits after the point. Expected: it reads as 0.5.
+    fixture.Box(1)->setText(QStringLiteral("0.5") + QString(16 << 20, QChar('0')));
+    QTest::keyClick(fixture.Box(1), Qt::Key_Return);
+    EXPECT_EQ(fixture.Texts()[0], " 0.0005");
+    EXPECT_EQ(fixture.Texts()[2], " 500");
+    fixture.Enter(0, "2");
+    EXPECT_EQ(fixture.Texts()[1], " 2000") << "the window stays usable";
+}
+
 TEST(HostileInput, AMebibyteOfPastedJunkReadsAsZero) {
     ConverterFixture fixture(Quantity::Weight);
     fixture.Open();
