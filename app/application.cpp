@@ -69,7 +69,7 @@ void Application::Start() {
     try {
         m_main = new shell::TAVO_Main(*this);
     } catch (const std::exception&) {
-        FailToCreate("TAVO_Main");
+        FailToCreate();
     }
     connect(m_main, &shell::TAVO_Main::closed, this, [this] {
         // Closed by its close box: gone for good; the other windows stay open and usable.
@@ -85,7 +85,7 @@ void Application::OpenWindow(WindowId window) {
     try {
         Reference(window).open();
     } catch (const std::exception&) {
-        FailToCreate("window");
+        FailToCreate();
     }
 }
 
@@ -108,7 +108,7 @@ void Application::QuitIfNoWindowLeft() {
     QCoreApplication::exit(0);
 }
 
-void Application::FailToCreate(const char*) {
+void Application::FailToCreate() {
     // Creating a window fails only when the system is out of resources; say so and stop.
     QMessageBox::critical(nullptr, QStringLiteral("度量衡変換"),
                           QStringLiteral("ウィンドウを作成できません。プログラムを終了します。"));

@@ -33,7 +33,7 @@ public:
 
 private:
     void QuitIfNoWindowLeft();
-    [[noreturn]] static void FailToCreate(const char* what);
+    [[noreturn]] static void FailToCreate();
 
     std::array<std::unique_ptr<forms::WindowReference>, 6> m_references;
     QPointer<shell::TAVO_Main> m_main;
