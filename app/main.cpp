@@ -11,6 +11,8 @@ int main(int argc, char* argv[]) {
     // The program decides itself when it ends (see Application::QuitIfNoWindowLeft).
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/emblem.xpm")));
+    // Lets the desktop match the windows to the installed menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("jp.tavometr.Tavometr"));
     tavo::forms::RegisterFaceSubstitutes();
 
     tavo::app::Application application;
