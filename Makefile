@@ -2,9 +2,9 @@
 # missing first (scripts/install-deps), then configure and build with CMake presets.
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
-FUZZ_SECONDS ?= 30
+FUZZ_SECONDS ?= 300
 
-.PHONY: run test deps build sanitize bench fuzz screenshots format clean
+.PHONY: run test deps build install package sanitize bench fuzz screenshots format clean
 
 run: build
 	./build/release/app/tavometr
@@ -20,22 +20,61 @@ build: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release -j $(JOBS)
 
+# Both programs, their manual pages, desktop entry, icons and metainfo under PREFIX
+# (DESTDIR=... stages them elsewhere, as for a package).
+PREFIX ?= /usr/local
+install: build
+	cmake --install build/release --prefix $(PREFIX)
+
+# The Debian package: build/release/tavometr_<version>_<arch>.deb
+package: build
+	cmake --build --preset release --target package
+
 # The whole suite again under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
 sanitize: deps
 	cmake --preset sanitize >/dev/null
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
 
-bench: build
-	./build/release/bench/core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+# Medians of 5 repetitions: the core, the windows (offscreen), then start-up against the
+# floor program on a private Xvfb display; a summary against the goals at the end. The
+# full outputs stay under build/bench/.
+BENCH_FLAGS := --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+bench: build
+	scripts/install-deps xvfb xdotool
+	mkdir -p build/bench
+	set -o pipefail; ./build/release/bench/core_bench $(BENCH_FLAGS) | tee build/bench/core.txt
+	set -o pipefail; ./build/release/bench/window_bench $(BENCH_FLAGS) | tee build/bench/window.txt
+	set -o pipefail; STARTUP_SUMMARY=build/bench/startup.txt bench/startup.sh | tee build/bench/startup-runs.txt
+	@echo
+	@echo "== summary (medians) =="
+	@awk '$$1 ~ /_median$$/ { n++ } END { printf "core: %d medians, in build/bench/core.txt\n", n }' \
+	    build/bench/core.txt
+	@awk 'function goal(name, limit) { \
+	        printf "  %-36s %10.3f ms   goal <= %g ms: %s\n", name, ms, limit, (ms <= limit ? "met" : "NOT MET") } \
+	    $$1 ~ /_median$$/ { ms = $$2 * ($$3 == "ms" ? 1 : $$3 == "us" ? 0.001 : $$3 == "s" ? 1000 : 0.000001); \
+	        if ($$1 ~ /^BM_EnterResponse/) goal("Enter to rows rewritten + repaint", 2); \
+	        else if ($$1 ~ /^BM_OpenConverterWindow/) goal("click to Length window shown", 15); \
+	        else if ($$1 ~ /^BM_HostilePasteEnter\/16_/) goal("16 MiB paste + Enter + repaint", 999); \
+	        else if ($$1 ~ /^BM_HostilePasteEnter\/1_/) printf "  %-36s %10.3f ms\n", "1 MiB paste + Enter + repaint", ms; \
+	        else printf "  %-36s %10.3f ms\n", $$1, ms } \
+	    BEGIN { print "windows:" }' build/bench/window.txt
+	@cat build/bench/startup.txt
+
+# Both libFuzzer targets, FUZZ_SECONDS each (5 minutes by default): the core on texts, and
+# a real converter window on key, click, paste and close scripts. Findings land in
+# build/fuzz/ as crash-* files; new inputs grow the corpora under build/fuzz/corpus/.
 fuzz: deps
 	scripts/install-deps clang libclang-rt-14-dev
 	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz -j $(JOBS)
-	mkdir -p build/fuzz/corpus
+	cmake --build --preset fuzz -j $(JOBS) --target core_fuzz window_fuzz
+	mkdir -p build/fuzz/corpus/core build/fuzz/corpus/window
 	./build/fuzz/fuzz/core_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    build/fuzz/corpus fuzz/corpus/core
+	    -artifact_prefix=build/fuzz/ build/fuzz/corpus/core fuzz/corpus/core
+	ASAN_OPTIONS=detect_leaks=0 ./build/fuzz/fuzz/window_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -detect_leaks=0 -timeout=10 -artifact_prefix=build/fuzz/ build/fuzz/corpus/window \
+	    fuzz/corpus/window
 
 # Every window rendered to PNG under build/screenshots/ (offscreen, no display needed).
 screenshots: build
