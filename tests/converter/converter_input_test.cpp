@@ -22,7 +22,8 @@ TEST(HostileInput, AMebibyteOfPastedDigitsIsOutOfRange) {
     fixture.Box(0)->setText(QString(1 << 20, QChar('9')));
     QTest::keyClick(fixture.Box(0), Qt::Key_Return);
     EXPECT_EQ(fixture.Texts()[1], "範囲外");
-    EXPECT_EQ(fixture.Box(0)->text().size(), 1 << 20) << "the typed text stays";
+    EXPECT_EQ(fixture.Box(0)->text().size(), tavo::forms::kTextBoxMaxLength)
+        << "the pasted text stays, cut to the box's limit";
     fixture.Enter(1, "100");
     EXPECT_EQ(fixture.Texts()[0], " 91.44") << "still usable";
 }
@@ -30,8 +31,13 @@ TEST(HostileInput, AMebibyteOfPastedDigitsIsOutOfRange) {
 TEST(HostileInput, SixteenMebibytesPastedThenEnterCompletes) {
     ConverterFixture fixture(Quantity::Volume);
     fixture.Open();
-    // State: a pasted number with 16 Mi digits after the point. Expected: it reads as 0.5.
-    fixture.Box(1)->setText(QStringLiteral("0.5") + QString(16 << 20, QChar('0')));
+    // State: a number with 16 Mi zeros after "0.5" pasted into the litre row. Expected: the
+    // box keeps as much as it holds, which still reads as 0.5.
+    QApplication::clipboard()->setText(QStringLiteral("0.5") + QString(16 << 20, QChar('0')));
+    fixture.Box(1)->setFocus();
+    fixture.Box(1)->selectAll();
+    fixture.Box(1)->paste();
+    EXPECT_EQ(fixture.Box(1)->text().size(), tavo::forms::kTextBoxMaxLength);
     QTest::keyClick(fixture.Box(1), Qt::Key_Return);
     EXPECT_EQ(fixture.Texts()[0], " 0.0005");
     EXPECT_EQ(fixture.Texts()[2], " 500");

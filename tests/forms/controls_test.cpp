@@ -50,12 +50,19 @@ TEST_F(BoxFixture, AHandlerCanConsumeAnyCharacter) {
     EXPECT_EQ(box.text(), "ab");
 }
 
-TEST_F(BoxFixture, HasNoLengthLimit) {
-    const QString longText(100000, QChar('7'));
+TEST_F(BoxFixture, HoldsSixtyFourKibiCharactersAndCutsAnythingLonger) {
+    const QString longText(tavo::forms::kTextBoxMaxLength - 1, QChar('7'));
     box.setText(longText);
-    EXPECT_EQ(box.text().size(), longText.size());
     box.insert(QStringLiteral("8"));
-    EXPECT_EQ(box.text().size(), longText.size() + 1);
+    EXPECT_EQ(box.text().size(), tavo::forms::kTextBoxMaxLength);
+    EXPECT_TRUE(box.text().endsWith('8'));
+    box.insert(QStringLiteral("9"));
+    EXPECT_EQ(box.text().size(), tavo::forms::kTextBoxMaxLength) << "the 9 does not fit";
+    box.setText(QString(16 << 20, QChar('1')));
+    EXPECT_EQ(box.text().size(), tavo::forms::kTextBoxMaxLength);
+    box.clear();
+    box.insert(QString(16 << 20, QChar('2')));  // what a paste does
+    EXPECT_EQ(box.text().size(), tavo::forms::kTextBoxMaxLength);
 }
 
 TEST(FormTextBoxFocus, AClickThatBringsTheFocusRunsTheHandlerAndKeepsItsSelection) {

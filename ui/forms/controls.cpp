@@ -7,13 +7,12 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
-#include <limits>
-
 namespace tavo::forms {
 
 FormTextBox::FormTextBox(QWidget* parent) : QLineEdit(parent) {
-    // The boxes take any text of any length: no validator, no mask, no limit.
-    setMaxLength(std::numeric_limits<int>::max());
+    // The boxes take any text: no validator, no mask, and a length limit far above
+    // Qt's default of 32,767 characters (see kTextBoxMaxLength).
+    setMaxLength(kTextBoxMaxLength);
 }
 
 int FormTextBox::KeyCodeOf(const QKeyEvent& event) {

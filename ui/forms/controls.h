@@ -15,6 +15,13 @@ namespace tavo::forms {
 // Character code of the Enter key (main Return key and keypad Enter).
 inline constexpr int kEnterKeyCode = 13;
 
+// The most characters an entry box holds: 65,535, as a single-line edit control of the
+// Windows this program comes from. Far beyond any number a person types, and it keeps a
+// huge paste fast: Qt lays out and paints the whole line, and cutting a paste down to the
+// limit costs it time that grows with the square of the limit (a 16 MiB paste into a box
+// without a limit takes seconds and a gigabyte, into a 1 Mi-character box most of a minute).
+inline constexpr int kTextBoxMaxLength = 65535;
+
 class FormTextBox : public QLineEdit {
     Q_OBJECT
 public:
