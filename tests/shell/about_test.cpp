@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "ui/shell/icons/pictures.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -134,7 +136,7 @@ TEST_F(AboutWindowTest, IsADarkPanelWithoutTitleBarAndOnlyOkTakesTheFocus) {
     EXPECT_FALSE(flags & Qt::WindowMinMaxButtonsHint);
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "not resizable";
     EXPECT_EQ(window->windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32),
-              QImage(":/icons/about.xpm").convertToFormat(QImage::Format_ARGB32));
+              tavo::icons::Picture("about").toImage().convertToFormat(QImage::Format_ARGB32));
 
     for (QWidget* child : window->findChildren<QWidget*>()) {
         if (child->focusPolicy() != Qt::NoFocus) {

@@ -5,6 +5,8 @@
 
 #include <set>
 
+#include "ui/shell/icons/pictures.h"
+
 namespace {
 
 // The standard 16-colour palette the pictures may use.
@@ -17,7 +19,7 @@ const std::set<QRgb> kPalette{
 class Icon : public testing::TestWithParam<const char*> {};
 
 TEST_P(Icon, IsAnOpaque32By32PictureInThe16ColourPalette) {
-    const QImage image(QString::fromLatin1(GetParam()));
+    const QImage image = tavo::icons::Picture(GetParam()).toImage();
     ASSERT_FALSE(image.isNull()) << GetParam();
     EXPECT_EQ(image.size(), QSize(32, 32));
     std::set<QRgb> used;
@@ -35,8 +37,11 @@ TEST_P(Icon, IsAnOpaque32By32PictureInThe16ColourPalette) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSix, Icon,
-                         testing::Values(":/icons/emblem.xpm", ":/icons/length.xpm",
-                                         ":/icons/weight.xpm", ":/icons/square.xpm",
-                                         ":/icons/volume.xpm", ":/icons/about.xpm"));
+                         testing::Values("emblem", "length", "weight", "square", "volume",
+                                         "about"));
+
+TEST(Icon, AnUnknownNameGivesNoPicture) {
+    EXPECT_TRUE(tavo::icons::Picture("ruler").isNull());
+}
 
 }  // namespace

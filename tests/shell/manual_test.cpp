@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "ui/shell/icons/pictures.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
@@ -215,7 +217,7 @@ TEST_F(ManualWindowTest, LayoutIsAsDesignedAndBuiltAsLaidOut) {
     EXPECT_FALSE(flags & Qt::WindowMinMaxButtonsHint);
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "not resizable";
     EXPECT_EQ(window->windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32),
-              QImage(":/icons/emblem.xpm").convertToFormat(QImage::Format_ARGB32));
+              tavo::icons::Picture("emblem").toImage().convertToFormat(QImage::Format_ARGB32));
     // The text keeps the system's text colour on the window's background.
     EXPECT_EQ(Text1(window)->palette().color(QPalette::Text),
               QApplication::palette().color(QPalette::Text));

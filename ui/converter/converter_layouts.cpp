@@ -196,17 +196,17 @@ constexpr forms::FrameStyle kFixedDialog = forms::FrameStyle::FixedDialog;
 constexpr forms::StartPosition kCentred = forms::StartPosition::CentreScreen;
 
 constexpr FormDesign kLength{
-    "Length",    "度量衡変換－長さ",   5025,           4680, kFixedDialog, kCentred, 0, 0,
-    kBackground, ":/icons/length.xpm", kLengthControls};
+    "Length", "度量衡変換－長さ", 5025,     4680,           kFixedDialog, kCentred, 0,
+    0,        kBackground,        "length", kLengthControls};
 constexpr FormDesign kWeight{
-    "Weight",    "度量衡変換－重さ",   5130,           4665, kFixedDialog, kCentred, 0, 0,
-    kBackground, ":/icons/weight.xpm", kWeightControls};
+    "Weight", "度量衡変換－重さ", 5130,     4665,           kFixedDialog, kCentred, 0,
+    0,        kBackground,        "weight", kWeightControls};
 constexpr FormDesign kSquare{
-    "Square",    "度量衡変換－面積",   5250,           3240, kFixedDialog, kCentred, 0, 0,
-    kBackground, ":/icons/square.xpm", kSquareControls};
+    "Square", "度量衡変換－面積", 5250,     3240,           kFixedDialog, kCentred, 0,
+    0,        kBackground,        "square", kSquareControls};
 constexpr FormDesign kVolume{
-    "Volume",    "度量衡変換－体積",   5490,           4200, kFixedDialog, kCentred, 0, 0,
-    kBackground, ":/icons/volume.xpm", kVolumeControls};
+    "Volume", "度量衡変換－体積", 5490,     4200,           kFixedDialog, kCentred, 0,
+    0,        kBackground,        "volume", kVolumeControls};
 
 }  // namespace
 

@@ -101,7 +101,7 @@ struct FormDesign {
     int left = 0;  // twips, for StartPosition::Manual
     int top = 0;
     Rgb background{};
-    std::string_view icon;  // Qt resource path
+    std::string_view icon;  // name of the window icon (icons::Picture)
     std::span<const ControlDesign> controls;
 };
 

@@ -65,7 +65,7 @@ constexpr FormDesign kAboutLayout{
     .frameStyle = forms::FrameStyle::DialogNoTitle,
     .startPosition = forms::StartPosition::CentreScreen,
     .background = kDarkBlue,
-    .icon = ":/icons/about.xpm",
+    .icon = "about",
     .controls = kAboutControls,
 };
 

@@ -45,14 +45,10 @@ constexpr ControlDesign Caption(std::string_view name, int row, std::string_view
 }
 
 constexpr std::array kMainControls{
-    Picture("CmdLength", 0, ":/icons/length.xpm", "長さ"),
-    Picture("CmdWeight", 1, ":/icons/weight.xpm", "重さ"),
-    Picture("CmdSquare", 2, ":/icons/square.xpm", "面積"),
-    Picture("CmdVolume", 3, ":/icons/volume.xpm", "体積"),
-    Caption("Label2", 0, "   距離 ", 1335),
-    Caption("Label3", 1, "   質量 ", 1335),
-    Caption("Label4", 2, "   面積 ", 1215),
-    Caption("Label5", 3, "   体積 ", 1335),
+    Picture("CmdLength", 0, "length", "長さ"), Picture("CmdWeight", 1, "weight", "重さ"),
+    Picture("CmdSquare", 2, "square", "面積"), Picture("CmdVolume", 3, "volume", "体積"),
+    Caption("Label2", 0, "   距離 ", 1335),    Caption("Label3", 1, "   質量 ", 1335),
+    Caption("Label4", 2, "   面積 ", 1215),    Caption("Label5", 3, "   体積 ", 1335),
 };
 
 constexpr forms::FormDesign kMainLayout{"TAVO_Main",
@@ -64,7 +60,7 @@ constexpr forms::FormDesign kMainLayout{"TAVO_Main",
                                         0,
                                         0,
                                         kBackground,
-                                        ":/icons/emblem.xpm",
+                                        "emblem",
                                         kMainControls};
 
 }  // namespace

@@ -50,7 +50,7 @@ constexpr FormDesign kManualLayout{
     .left = 420,
     .top = 1080,
     .background = kLightOrange,
-    .icon = ":/icons/emblem.xpm",
+    .icon = "emblem",
     .controls = kManualControls,
 };
 
