@@ -5,15 +5,16 @@
 
 #include "app/application.h"
 #include "ui/forms/face_substitution.h"
+#include "ui/shell/icons/pictures.h"
 
 int main(int argc, char* argv[]) {
     QApplication qtApplication(argc, argv);
     // The program decides itself when it ends (see Application::QuitIfNoWindowLeft).
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/emblem.xpm")));
+    QApplication::setWindowIcon(QIcon(tavo::icons::Picture("emblem")));
     // Lets the desktop match the windows to the installed menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("jp.tavometr.Tavometr"));
-    tavo::forms::RegisterFaceSubstitutes();
+    tavo::forms::UseJapaneseDesktopFont();
 
     tavo::app::Application application;
     application.Start();

@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static char name[] = "window_fuzz";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);  // lives for the whole run
-    tavo::forms::RegisterFaceSubstitutes();
+    tavo::forms::UseJapaneseDesktopFont();
     for (std::size_t i = 0; i < g_references.size(); ++i) {
         const Quantity quantity = tavo::kQuantities.at(i);
         g_references.at(i) =

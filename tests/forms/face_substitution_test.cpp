@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 
@@ -29,6 +30,18 @@ INSTANTIATE_TEST_SUITE_P(LayoutFaces, FaceSubstitution,
                                          FaceCase{"ＭＳ 明朝", "IPAMincho"},
                                          FaceCase{"ＭＳ Ｐゴシック", "IPAPGothic"},
                                          FaceCase{"Times New Roman", "Liberation Serif"}));
+
+TEST(InstalledFace, NamesTheSubstituteOnceResolved) {
+    EXPECT_EQ(tavo::forms::InstalledFace("ＭＳ Ｐ明朝"), "IPAPMincho");
+    EXPECT_EQ(tavo::forms::InstalledFace("Times New Roman"), "Liberation Serif");
+    EXPECT_EQ(tavo::forms::InstalledFace("IPAGothic"), "IPAGothic") << "installed: kept";
+    EXPECT_EQ(tavo::forms::InstalledFace("No Such Face"), "No Such Face");
+}
+
+TEST(ApplicationFont, IsTheGothicStandIn) {
+    EXPECT_EQ(QFontInfo(QApplication::font()).family(), "IPAPGothic");
+    EXPECT_EQ(QApplication::font().pixelSize(), 12);
+}
 
 TEST(FontFor, SetsPixelSizeAt96DotsPerInch) {
     const QFont font = tavo::forms::FontFor({"Times New Roman", 14.25, true, true, {}});

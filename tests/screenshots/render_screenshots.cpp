@@ -35,7 +35,7 @@ int main(int argc, char* argv[]) {
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     if (!QDir().mkpath(dir.path())) return 1;
-    tavo::forms::RegisterFaceSubstitutes();
+    tavo::forms::UseJapaneseDesktopFont();
 
     tavo::app::Application application;
     application.Start();

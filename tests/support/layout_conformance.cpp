@@ -62,7 +62,7 @@ void ExpectConformsToLayout(const QWidget* client, const forms::FormDesign& desi
                                             forms::TwipsToPixels(control.rect.height)));
         if (!control.font.face.empty()) {
             const QFont font = widget->font();
-            EXPECT_EQ(font.family(), forms::ToQString(control.font.face));
+            EXPECT_EQ(font.family(), forms::InstalledFace(control.font.face));
             EXPECT_EQ(font.pixelSize(), std::lround(control.font.points * 4 / 3));
             EXPECT_EQ(font.bold(), control.font.bold);
             EXPECT_EQ(font.underline(), control.font.underline);

@@ -14,6 +14,6 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    tavo::forms::RegisterFaceSubstitutes();
+    tavo::forms::UseJapaneseDesktopFont();
     return RUN_ALL_TESTS();
 }

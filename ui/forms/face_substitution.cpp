@@ -1,9 +1,12 @@
 #include "face_substitution.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QStringList>
 
 #include <mutex>
+
+#include "ui/forms/form_builder.h"
 
 namespace tavo::forms {
 
@@ -28,6 +31,11 @@ void RegisterFaceSubstitutes() {
             QStringLiteral("Times New Roman"),
             QStringList{QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     });
+}
+
+void UseJapaneseDesktopFont() {
+    RegisterFaceSubstitutes();
+    QApplication::setFont(FontFor({"ＭＳ Ｐゴシック", 9, false, false, Charset::ShiftJis}));
 }
 
 }  // namespace tavo::forms

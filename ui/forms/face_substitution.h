@@ -8,4 +8,9 @@ namespace tavo::forms {
 // nothing. Needs a QGuiApplication.
 void RegisterFaceSubstitutes();
 
+// Registers the substitutes and makes "ＭＳ Ｐゴシック" 9 pt the application's font, the face
+// of menus, tooltips and message boxes on a Japanese desktop. The layouts set their own
+// fonts on every control.
+void UseJapaneseDesktopFont();
+
 }  // namespace tavo::forms

@@ -1,7 +1,9 @@
 #include "form_builder.h"
 
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHash>
 #include <QIcon>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "ui/forms/controls.h"
+#include "ui/shell/icons/pictures.h"
 
 namespace tavo::forms {
 
@@ -32,11 +35,41 @@ QString ToQString(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+QString InstalledFace(std::string_view face) {
+    // Asking Qt for a face that is not installed makes it build fallback lists before it
+    // settles on the registered substitute, for every font that names it; resolving each
+    // name once to the installed face saves most of the font work at start-up.
+    static QHash<QString, QString> installed;
+    const QString requested = ToQString(face);
+    if (const auto found = installed.constFind(requested); found != installed.constEnd()) {
+        return *found;
+    }
+    // Qt keeps substitutes in lower case; the database gives the family's own spelling.
+    static const QHash<QString, QString> families = [] {
+        QHash<QString, QString> byLowerCase;
+        for (const QString& family : QFontDatabase::families()) {
+            byLowerCase.insert(family.toLower(), family);
+        }
+        return byLowerCase;
+    }();
+    QString family = families.value(requested.toLower());
+    for (const QString& substitute : QFont::substitutes(requested)) {
+        if (!family.isEmpty()) break;
+        family = families.value(substitute.toLower());
+    }
+    if (family.isEmpty()) family = requested;
+    installed.insert(requested, family);
+    return family;
+}
+
 QFont FontFor(const FontDesign& design) {
-    QFont font(ToQString(design.face));
+    QFont font(InstalledFace(design.face));
     font.setPixelSize(static_cast<int>(std::lround(design.points * 96.0 / 72.0)));
     font.setBold(design.bold);
     font.setUnderline(design.underline);
+    // The IPA faces carry no hinting instructions, so FreeType's auto-hinter would load and
+    // analyse reference glyphs of every face: some 3 MiB at start-up for nothing visible.
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
@@ -118,7 +151,7 @@ QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
         }
         case ControlKind::PictureBox: {
             auto* picture = new FormPictureBox(parent);
-            picture->setPicture(QPixmap(ToQString(design.picture)));
+            picture->setPicture(icons::Picture(design.picture));
             return picture;
         }
     }
@@ -180,7 +213,7 @@ void BuildControls(QWidget* client, const FormDesign& design) {
 void ApplyWindowDesign(QWidget* window, const FormDesign& design) {
     window->setObjectName(ToQString(design.name));
     window->setWindowTitle(ToQString(design.title));
-    if (!design.icon.empty()) window->setWindowIcon(QIcon(ToQString(design.icon)));
+    if (!design.icon.empty()) window->setWindowIcon(QIcon(icons::Picture(design.icon)));
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
     switch (design.frameStyle) {
         case FrameStyle::FixedDialog:

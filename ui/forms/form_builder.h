@@ -14,6 +14,10 @@ namespace tavo::forms {
 QColor ToColour(Rgb rgb);
 QString ToQString(std::string_view utf8);
 
+// The installed family that stands for a face a layout names: the face itself when it is
+// installed, else its first installed substitute (face_substitution.h), else the name as is.
+QString InstalledFace(std::string_view face);
+
 // The font a layout asks for. The size is set in pixels at 96 dots per inch (14.25 points
 // are 19 pixels), like the twips of the layout, so text and controls scale together.
 QFont FontFor(const FontDesign& font);
