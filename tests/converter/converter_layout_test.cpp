@@ -86,6 +86,32 @@ TEST(ConverterLayouts, KeepTheirExceptions) {
     EXPECT_EQ(volume.control<QLabel>("Label5")->text(), "ガロン(米)");
 }
 
+// The faces each window asks for: the label and frame fonts differ between windows.
+TEST(ConverterLayouts, AskForTheirOwnLabelAndFrameFaces) {
+    struct Faces {
+        Quantity quantity;
+        std::string_view label;
+        std::string_view frame;
+    };
+    const Faces faces[] = {{Quantity::Length, "ＭＳ Ｐ明朝", "ＭＳ Ｐ明朝"},
+                           {Quantity::Weight, "ＭＳ 明朝", "ＭＳ 明朝"},
+                           {Quantity::Square, "ＭＳ Ｐ明朝", "ＭＳ Ｐ明朝"},
+                           {Quantity::Volume, "ＭＳ Ｐ明朝", "ＭＳ 明朝"}};
+    for (const Faces& expected : faces) {
+        for (const auto& control : ConverterLayout(expected.quantity).controls) {
+            if (control.kind == tavo::forms::ControlKind::Label) {
+                EXPECT_EQ(control.font.face, expected.label) << control.name;
+            } else if (control.kind == tavo::forms::ControlKind::Frame) {
+                EXPECT_EQ(control.font.face, expected.frame);
+            } else if (control.kind == tavo::forms::ControlKind::TextBox) {
+                EXPECT_EQ(control.font.face, "Times New Roman");
+            } else {
+                EXPECT_EQ(control.font.face, "ＭＳ Ｐゴシック") << control.name;
+            }
+        }
+    }
+}
+
 TEST(ConverterLayouts, OnlyTheWeightBoxesLeaveTheInputMethodOn) {
     for (const Quantity quantity : tavo::kQuantities) {
         ConverterWindow window(quantity);
