@@ -89,8 +89,8 @@ std::vector<double> SpreadOfValues() {
     return values;
 }
 
-void BM_RoundFigures(benchmark::State& state) {
-    const std::vector<double> values = SpreadOfValues();
+// Rounds the values in turn, one per iteration.
+void RoundEach(benchmark::State& state, const std::vector<double>& values) {
     const int digits = tavo::kRoundDigits;
     std::size_t k = 0;
     for (auto _ : state) {
@@ -100,19 +100,15 @@ void BM_RoundFigures(benchmark::State& state) {
         k = (k + 1) % values.size();
     }
 }
+
+void BM_RoundFigures(benchmark::State& state) {
+    RoundEach(state, SpreadOfValues());
+}
 BENCHMARK(BM_RoundFigures);
 
 // Values a window typically holds, a few decades either side of 1.
 void BM_RoundFiguresEveryday(benchmark::State& state) {
-    const double values[] = {1.094, 3.2808, 39.3700787, 0.000621388, 91.44, 301.78218, 12345.6};
-    const int digits = tavo::kRoundDigits;
-    std::size_t k = 0;
-    for (auto _ : state) {
-        double value = values[k];
-        tavo::RoundFigures(value, digits);
-        benchmark::DoNotOptimize(value);
-        k = (k + 1) % std::size(values);
-    }
+    RoundEach(state, {1.094, 3.2808, 39.3700787, 0.000621388, 91.44, 301.78218, 12345.6});
 }
 BENCHMARK(BM_RoundFiguresEveryday);
 

@@ -61,6 +61,14 @@ void FlushDeletes() {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Shows the Length window and waits until it is exposed; reports a skip if it never is.
+bool ShowLength(ConverterWindow& window, benchmark::State& state) {
+    window.show();
+    if (ProcessUntilExposed(&window)) return true;
+    state.SkipWithError("the Length window was never exposed");
+    return false;
+}
+
 void Enter(FormTextBox* box) {
     QTest::keyClick(box, Qt::Key_Return);
 }
@@ -70,11 +78,7 @@ void Enter(FormTextBox* box) {
 // rows; putting the text into the box is not timed.
 void BM_EnterResponse(benchmark::State& state) {
     ConverterWindow window(Quantity::Length);
-    window.show();
-    if (!ProcessUntilExposed(&window)) {
-        state.SkipWithError("the Length window was never exposed");
-        return;
-    }
+    if (!ShowLength(window, state)) return;
     FormTextBox* box = window.TextBox(1);
     const QString values[2] = {QStringLiteral("100"), QStringLiteral("200")};
 
@@ -150,11 +154,7 @@ BENCHMARK(BM_OpenConverterWindow)->Unit(benchmark::kMillisecond);
 // the time grows with the length.
 void BM_HostilePasteEnter(benchmark::State& state) {
     ConverterWindow window(Quantity::Length);
-    window.show();
-    if (!ProcessUntilExposed(&window)) {
-        state.SkipWithError("the Length window was never exposed");
-        return;
-    }
+    if (!ShowLength(window, state)) return;
     FormTextBox* box = window.TextBox(1);
     const auto size = static_cast<qsizetype>(state.range(0)) * kMiB;
     const QString huge(size, QLatin1Char('7'));
