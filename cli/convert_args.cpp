@@ -46,11 +46,6 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::string_view WithoutLeadingBlanks(std::string_view label) {
-    const std::size_t first = label.find_first_not_of(' ');
-    return first == std::string_view::npos ? std::string_view{} : label.substr(first);
-}
-
 // An argument quoted for a one-line message: control characters would break the line.
 std::string Quoted(std::string_view arg) {
     std::string out = "'";
@@ -69,7 +64,7 @@ std::string RowChoices(Quantity quantity) {
         if (k != 0) out += ", ";
         out += std::to_string(k);
         out.push_back(' ');
-        out += WithoutLeadingBlanks(rows[k].label);
+        out += UnitName(rows[k]);
     }
     return out;
 }
@@ -131,7 +126,7 @@ std::optional<std::int16_t> FindRow(Quantity quantity, std::string_view name) {
     }
     for (std::size_t k = 0; k < rows.size(); ++k) {
         if (name == rows[k].label ||
-            (!name.empty() && name == WithoutLeadingBlanks(rows[k].label))) {
+            (!name.empty() && name == UnitName(rows[k]))) {
             return static_cast<std::int16_t>(k);
         }
     }

@@ -14,11 +14,10 @@ std::string RenderRows(const Request& request) {
     ConverterState state;
     InitialiseState(state, request.quantity);
     std::vector<RowText> texts = Recompute(state, BaseIndex, "", request.exponential);
+    // The load has just refreshed every row; only an Enter leaves something to refresh.
     if (request.row) {
         texts = Recompute(state, *request.row, request.text, request.exponential);
         if (request.refresh) texts = Recompute(state, BaseIndex, "", request.exponential);
-    } else if (request.refresh) {
-        texts = Recompute(state, BaseIndex, "", request.exponential);
     }
 
     const auto rows = Table(request.quantity).rows;

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <stdexcept>
 
 namespace tavo {
 
@@ -62,7 +61,6 @@ Scanned Scan(std::string_view text) {
     Scanned scanned;
     std::string buffer;
     std::size_t accepted = 0;  // buffer length at the end of the last complete number
-    std::size_t exponentStart = 0;
     bool exponentNegative = false;
     std::int64_t exponent = 0;
     std::int64_t integerDigits = 0;  // significant integer digits (after leading zeros)
@@ -96,7 +94,6 @@ Scanned Scan(std::string_view text) {
         } else if ((state == State::Integer || state == State::Fraction) && mantissaDigit &&
                    (c == 'e' || c == 'E')) {
             buffer.push_back('e');
-            exponentStart = buffer.size();
             state = State::ExponentSign;
         } else if (state == State::ExponentSign && (c == '+' || c == '-')) {
             buffer.push_back(c);
@@ -111,8 +108,7 @@ Scanned Scan(std::string_view text) {
             break;
         }
     }
-    // An "e" without digits is not part of the number: "1e" and "1e+" read as 1.
-    if (exponentStart != 0 && accepted < exponentStart) exponent = 0;
+    // Cutting back to the last complete number drops an "e" without digits: "1e" reads as 1.
     buffer.resize(accepted);
     scanned.chars = std::move(buffer);
     scanned.exponent = exponentNegative ? -exponent : exponent;
@@ -198,16 +194,9 @@ std::string PlainText(double value) {
     return out;
 }
 
-std::string FormatPattern(double value, std::string_view pattern) {
-    // The pattern's shape is "<0|#>.<places>e+##": the places are all '0' (always written)
-    // or all '#' (trailing zeros dropped).
-    const std::size_t point = pattern.find('.');
-    const std::size_t ePos = pattern.find('e');
-    if (point != 1 || ePos == std::string_view::npos || ePos < point) {
-        throw std::invalid_argument("unsupported number pattern");
-    }
-    const int places = static_cast<int>(ePos - point - 1);
-    const bool keepZeros = places > 0 && pattern[point + 1] == '0';
+std::string FormatPattern(double value, NumberPattern pattern) {
+    constexpr int places = 3;
+    const bool keepZeros = pattern == NumberPattern::Exponential;
 
     if (std::isnan(value)) return "NaN";
     std::string out = std::signbit(value) && value != 0.0 ? "-" : "";
@@ -215,7 +204,7 @@ std::string FormatPattern(double value, std::string_view pattern) {
 
     Decimal decimal;
     if (value == 0.0) {
-        decimal.digits = std::string(static_cast<std::size_t>(places) + 1, '0');
+        decimal.digits = std::string(places + 1, '0');
     } else {
         decimal = ToDecimal(std::fabs(value), places + 1);
     }
@@ -229,6 +218,11 @@ std::string FormatPattern(double value, std::string_view pattern) {
     out.push_back('e');
     AppendExponent(out, decimal.exponent);
     return out;
+}
+
+std::string_view ValueText(std::string_view shown) {
+    if (!shown.empty() && shown.front() == ' ') shown.remove_prefix(1);
+    return shown;
 }
 
 }  // namespace tavo

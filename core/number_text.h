@@ -5,10 +5,11 @@
 
 namespace tavo {
 
-// The two exponent patterns the display uses. In "0.000e+##" every place after the point
-// is written; in "#.###e+##" trailing zeros are dropped but the point stays ("1.e+10").
-inline constexpr std::string_view kExponentialPattern = "0.000e+##";
-inline constexpr std::string_view kOutOfBandPattern = "#.###e+##";
+// The two exponent patterns the display uses.
+enum class NumberPattern {
+    Exponential,  // "0.000e+##": every place after the point is written ("9.144e+1")
+    OutOfBand,    // "#.###e+##": trailing zeros dropped, the point kept ("1.e+10")
+};
 
 // Reads the longest leading number of a UTF-8 text; a text that holds none reads as 0.
 // Blanks (space, tab, CR, LF, U+3000) are dropped wherever they stand, so " 1.094" and
@@ -24,9 +25,13 @@ double ReadNumber(std::string_view text);
 // notation (" 0.3025", " 0.00005", " 1000000"). Zero is " 0".
 std::string PlainText(double value);
 
-// Scientific form after one of the two patterns above: "9.144e+1", "1.e-6", "-3.000e+2".
-// The mantissa is the value's decimal digits rounded to the pattern's places; the exponent
-// always has a sign and no leading zeros. Zero gives "0.000e+0" / "0.e+0".
-std::string FormatPattern(double value, std::string_view pattern);
+// Scientific form after one of the two patterns: "9.144e+1", "1.e-6", "-3.000e+2". The
+// mantissa is the value's decimal digits rounded to three places; the exponent always has a
+// sign and no leading zeros. Zero gives "0.000e+0" / "0.e+0".
+std::string FormatPattern(double value, NumberPattern pattern);
+
+// A value's text as a cell of a table: the shown text without the blank the plain display
+// puts before a non-negative number (" 91.44" -> "91.44"); other texts are left as they are.
+std::string_view ValueText(std::string_view shown);
 
 }  // namespace tavo

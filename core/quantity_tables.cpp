@@ -34,10 +34,17 @@ std::string UnitDescription(Quantity quantity, std::size_t row) {
     // The factor as the table writes it: the shortest text that reads back as the double.
     char factor[32];
     const auto written = std::to_chars(factor, factor + sizeof factor, table.rows[row].factor);
-    std::string label(table.rows[row].label);
-    label.erase(0, label.find_first_not_of(' '));
-    return "1 " + label + " = " + std::string(factor, written.ptr) + " " +
-           std::string(table.rows[0].label);
+    return "1 " + std::string(UnitName(table.rows[row])) + " = " +
+           std::string(factor, written.ptr) + " " + std::string(UnitName(table.rows[0]));
+}
+
+std::string_view UnitName(const UnitRow& unit) {
+    std::string_view name = unit.label;
+    const std::size_t first = name.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    name.remove_prefix(first);
+    name.remove_suffix(name.size() - 1 - name.find_last_not_of(' '));
+    return name;
 }
 
 }  // namespace tavo

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace tavo {
 
@@ -22,6 +23,50 @@ struct UnitRow {
     std::string_view reading;
     double factor;
 };
+
+// Each quantity's units by name, in the order of its table below, so that code and tests say
+// Length::Yard rather than row 1. Row() gives the row index (the index of the unit's box).
+enum class Square : std::int16_t { SquareMetre, SquareKilometre, Are, Hectare, Tsubo, Tan };
+enum class Length : std::int16_t {
+    Metre,
+    Yard,
+    Foot,
+    Inch,
+    Mile,
+    Shaku,
+    NauticalMile,
+    LightYear,
+    Angstrom,
+};
+enum class Volume : std::int16_t {
+    CubicMetre,
+    Litre,
+    CubicCentimetre,
+    CubicInch,
+    UsGallon,
+    Go,
+    Sho,
+    Koku
+};
+enum class Weight : std::int16_t {
+    Kilogram,
+    Gram,
+    Tonne,
+    Pound,
+    Ounce,
+    Kan,
+    Monme,
+    Kin,
+    SolarMass
+};
+
+template <typename Unit>
+concept NamedUnit = std::is_same_v<Unit, Square> || std::is_same_v<Unit, Length> ||
+    std::is_same_v<Unit, Volume> || std::is_same_v<Unit, Weight>;
+
+constexpr std::int16_t Row(NamedUnit auto unit) {
+    return static_cast<std::int16_t>(unit);
+}
 
 // The factors are the program's own fixed figures, not the legal definitions of the units:
 // the tsubo is 3.3058 m^2 (not 400/121), the mile 1609.3 m, the light-year 9.454e15 m, the
@@ -69,6 +114,16 @@ inline constexpr std::array<UnitRow, 9> kWeightRows{{
     {"斤", "きん", 0.6},
     {"太陽質量", "たいようしつりょう", 1.9891e30},
 }};
+
+// Each table ends with its last named unit.
+static_assert(Row(Square::Tan) + 1 == kSquareRows.size());
+static_assert(Row(Length::Angstrom) + 1 == kLengthRows.size());
+static_assert(Row(Volume::Koku) + 1 == kVolumeRows.size());
+static_assert(Row(Weight::SolarMass) + 1 == kWeightRows.size());
+
+// The unit's name as words use it: its label without the blanks that pad it in the window
+// (" cc" -> "cc").
+std::string_view UnitName(const UnitRow& unit);
 
 struct QuantityTable {
     Quantity quantity;

@@ -12,14 +12,14 @@ std::string DisplayText(double rowValue, double baseValue, bool exponential) {
     if (!std::isfinite(rowValue) || (rowValue == 0.0 && baseValue != 0.0)) {
         return std::string(kOutOfRangeText);
     }
-    if (exponential) return FormatPattern(rowValue, kExponentialPattern);
+    if (exponential) return FormatPattern(rowValue, NumberPattern::Exponential);
     const double magnitude = std::fabs(rowValue);
     // Zero would fall below the band; it reads better as " 0" than as "0.e+0".
     if (magnitude == 0.0) return PlainText(0.0);
     // The band test looks at the value after the cut, so 99999999.9 (cut to 1e8) goes to
     // the pattern and 9.9996e-06 (cut to 1e-05) is shown plainly.
     if (magnitude >= kPlainUpperBound || magnitude < kPlainLowerBound) {
-        return FormatPattern(rowValue, kOutOfBandPattern);
+        return FormatPattern(rowValue, NumberPattern::OutOfBand);
     }
     return PlainText(rowValue);
 }

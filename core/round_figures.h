@@ -13,6 +13,6 @@ double PowerOfTen(int k);
 // what the decade scaling leaves in the last bits, not by the decimal text a user typed.
 // Zero gives +0, a negative value is rounded on its magnitude and keeps its sign, NaN and
 // infinities are returned unchanged. Always returns.
-void RoundFigures(double& value, const int& digits);
+void RoundFigures(double& value, int digits);
 
 }  // namespace tavo

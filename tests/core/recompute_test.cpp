@@ -12,9 +12,19 @@ namespace {
 using tavo::BaseIndex;
 using tavo::ConverterState;
 using tavo::InitialiseState;
+using tavo::Length;
 using tavo::Quantity;
 using tavo::Recompute;
+using tavo::Row;
 using tavo::RowText;
+using tavo::Square;
+using tavo::Volume;
+using tavo::Weight;
+
+// The state slot of a named unit.
+std::size_t Slot(tavo::NamedUnit auto unit) {
+    return static_cast<std::size_t>(Row(unit));
+}
 
 // A freshly loaded window: state initialised, then the refresh.
 struct Window {
@@ -23,8 +33,9 @@ struct Window {
         texts = Recompute(state, BaseIndex, "", false);
     }
     // Enter in a row: the row's text is read, the other rows come back.
-    std::vector<std::string> Enter(std::int16_t row, std::string_view typed, bool exp = false) {
-        return Texts(Recompute(state, row, typed, exp));
+    std::vector<std::string> Enter(tavo::NamedUnit auto unit, std::string_view typed,
+                                   bool exp = false) {
+        return Texts(Recompute(state, Row(unit), typed, exp));
     }
     std::vector<std::string> Refresh(bool exp) {
         return Texts(Recompute(state, BaseIndex, "", exp));
@@ -79,9 +90,11 @@ TEST(FreshState, HoldsTheCutValuesWithTheirLastBits) {
     for (std::size_t k = 0; k < lengthValues.size(); ++k) {
         EXPECT_EQ(length.state.UnitValue[k], lengthValues[k]) << "row " << k;
     }
-    EXPECT_EQ(Window(Quantity::Weight).state.UnitValue[4], 35.269999999999996);
-    EXPECT_EQ(Window(Quantity::Weight).state.UnitValue[8], 5.027000000000001e-31);
-    EXPECT_EQ(Window(Quantity::Volume).state.UnitValue[3], 61029.99999999999);
+    EXPECT_EQ(Window(Quantity::Weight).state.UnitValue[Slot(Weight::Ounce)], 35.269999999999996);
+    EXPECT_EQ(Window(Quantity::Weight).state.UnitValue[Slot(Weight::SolarMass)],
+              5.027000000000001e-31);
+    EXPECT_EQ(Window(Quantity::Volume).state.UnitValue[Slot(Volume::CubicInch)],
+              61029.99999999999);
 }
 
 TEST(FreshState, ExponentialDisplayUsesThePaddedPatternEverywhere) {
@@ -93,27 +106,29 @@ TEST(FreshState, ExponentialDisplayUsesThePaddedPatternEverywhere) {
 
 TEST(Enter, HundredYardsRewritesEveryOtherRow) {
     Window window(Quantity::Length);
-    const auto rows = Recompute(window.state, 1, "100", false);
+    const auto rows = Recompute(window.state, Row(Length::Yard), "100", false);
     EXPECT_EQ(window.state.UnitValue[BaseIndex], 91.44);
     EXPECT_EQ(Window::Texts(rows), (Texts{" 91.44", " 300", " 3600", " 0.05682", " 301.8",
                                           " 0.04937", "9.672e-15", "9.144e+11"}));
     ASSERT_EQ(rows.size(), 8U);
-    EXPECT_EQ(rows[0].row, 0);
-    EXPECT_EQ(rows[1].row, 2) << "the edited row is skipped";
-    EXPECT_EQ(window.state.UnitValue[1], 1.094) << "the edited row's slot is left alone";
+    EXPECT_EQ(rows[0].row, Row(Length::Metre));
+    EXPECT_EQ(rows[1].row, Row(Length::Foot)) << "the edited row is skipped";
+    EXPECT_EQ(window.state.UnitValue[Slot(Length::Yard)], 1.094)
+        << "the edited row's slot is left alone";
 }
 
 TEST(Enter, ThirtyTsuboStaysInsideThePlainBand) {
     Window window(Quantity::Square);
-    EXPECT_EQ(window.Enter(4, "30"),
+    EXPECT_EQ(window.Enter(Square::Tsubo, "30"),
               (Texts{" 99.17", " 0.00009917", " 0.9917", " 0.009917", " 0.1"}));
     EXPECT_EQ(window.state.UnitValue[BaseIndex], 30 * 3.3058);
 }
 
 TEST(Enter, AShownValueConvertsAgainAndShiftsTheLastDigit) {
     Window window(Quantity::Length);
-    const Texts texts = window.Enter(1, " 1.094");
+    const Texts texts = window.Enter(Length::Yard, " 1.094");
     EXPECT_EQ(window.state.UnitValue[BaseIndex], 1.094 * 0.9144);
+    // The texts skip the edited yard row: metre, foot, inch, mile, shaku, ...
     EXPECT_EQ(texts[0], " 1");
     EXPECT_EQ(texts[1], " 3.282");
     EXPECT_EQ(texts[2], " 39.38");
@@ -122,7 +137,7 @@ TEST(Enter, AShownValueConvertsAgainAndShiftsTheLastDigit) {
 
 TEST(Enter, TheSameTextTwiceGivesTheSameDisplay) {
     Window window(Quantity::Weight);
-    EXPECT_EQ(window.Enter(3, "12abc"), window.Enter(3, "12abc"));
+    EXPECT_EQ(window.Enter(Weight::Pound, "12abc"), window.Enter(Weight::Pound, "12abc"));
     EXPECT_EQ(window.state.UnitValue[BaseIndex], 12 * 0.4535);
 }
 
@@ -130,20 +145,20 @@ TEST(Enter, EveryTextTheDisplayWritesReadsBack) {
     Window window(Quantity::Length);
     for (std::int16_t row = 0; row < 9; ++row) {
         const std::string shown = window.Texts(window.texts)[static_cast<std::size_t>(row)];
-        window.Enter(row, shown);
+        Recompute(window.state, row, shown, false);
         EXPECT_NE(window.state.UnitValue[BaseIndex], 0.0) << shown;
-        window.Enter(row, shown, true);
+        Recompute(window.state, row, shown, true);
     }
 }
 
 TEST(Refresh, ReplacesTheTypedTextOfTheEditedRow) {
     Window window(Quantity::Length);
-    window.Enter(1, "100");
+    window.Enter(Length::Yard, "100");
     const Texts exponential = window.Refresh(true);
     EXPECT_EQ(exponential.size(), 9U);
-    EXPECT_EQ(exponential[1], "1.000e+2");
-    EXPECT_EQ(exponential[0], "9.144e+1");
-    EXPECT_EQ(window.Refresh(false)[1], " 100");
+    EXPECT_EQ(exponential[Slot(Length::Yard)], "1.000e+2");
+    EXPECT_EQ(exponential[Slot(Length::Metre)], "9.144e+1");
+    EXPECT_EQ(window.Refresh(false)[Slot(Length::Yard)], " 100");
     EXPECT_EQ(window.state.UnitValue[BaseIndex], 91.44) << "a refresh keeps the base";
 }
 
@@ -182,17 +197,17 @@ INSTANTIATE_TEST_SUITE_P(BandEdges, DisplayTextCase, testing::ValuesIn(kBandEdge
 TEST(BandEdges, AreTestedOnTheCutValue) {
     Window window(Quantity::Weight);
     // 99999.9999 t is about 99999999.9 kg, cut to 1e8: shown by the pattern.
-    EXPECT_EQ(window.Enter(2, "99999.9999")[0], "1.e+8");
-    EXPECT_EQ(window.Enter(2, "99994.999")[0], " 99990000");
+    EXPECT_EQ(window.Enter(Weight::Tonne, "99999.9999")[0], "1.e+8");
+    EXPECT_EQ(window.Enter(Weight::Tonne, "99994.999")[0], " 99990000");
     // 0.0099996 g is about 9.9996e-06 kg, cut to 1e-05: shown plainly.
-    EXPECT_EQ(window.Enter(1, "0.0099996")[0], " 0.00001");
+    EXPECT_EQ(window.Enter(Weight::Gram, "0.0099996")[0], " 0.00001");
 }
 
 // Zero, negative and out-of-range values: the window must show something sensible.
 TEST(UnusualValues, ZeroShowsAsZero) {
     Window window(Quantity::Length);
     for (const char* typed : {"", "abc", "0", "-0", "範囲外", "   "}) {
-        const Texts texts = window.Enter(2, typed);
+        const Texts texts = window.Enter(Length::Foot, typed);
         EXPECT_EQ(texts, Texts(8, " 0")) << typed;
         EXPECT_EQ(window.Refresh(true), Texts(9, "0.000e+0")) << typed;
     }
@@ -200,26 +215,26 @@ TEST(UnusualValues, ZeroShowsAsZero) {
 
 TEST(UnusualValues, NegativeValuesKeepTheirSign) {
     Window window(Quantity::Length);
-    EXPECT_EQ(window.Enter(1, "-100"), (Texts{"-91.44", "-300", "-3600", "-0.05682", "-301.8",
+    EXPECT_EQ(window.Enter(Length::Yard, "-100"), (Texts{"-91.44", "-300", "-3600", "-0.05682", "-301.8",
                                               "-0.04937", "-9.672e-15", "-9.144e+11"}));
     EXPECT_EQ(window.Refresh(true)[0], "-9.144e+1");
-    EXPECT_EQ(window.Enter(0, "-0.000001")[0], "-1.094e-6");
+    EXPECT_EQ(window.Enter(Length::Metre, "-0.000001")[0], "-1.094e-6");
 }
 
 TEST(UnusualValues, BeyondTheDoubleRangeIsShownAsOutOfRange) {
     Window window(Quantity::Length);
-    EXPECT_EQ(window.Enter(0, "1e400"), Texts(8, "範囲外"));
+    EXPECT_EQ(window.Enter(Length::Metre, "1e400"), Texts(8, "範囲外"));
     EXPECT_EQ(window.Refresh(false), Texts(9, "範囲外"));
     EXPECT_EQ(window.Refresh(true), Texts(9, "範囲外"));
     // Enter on the out-of-range text reads it as 0.
-    EXPECT_EQ(window.Enter(3, "範囲外"), Texts(8, " 0"));
+    EXPECT_EQ(window.Enter(Length::Inch, "範囲外"), Texts(8, " 0"));
 
     Window weight(Quantity::Weight);
-    EXPECT_EQ(weight.Enter(8, "1e300"), Texts(8, "範囲外")) << "1e300 solar masses overflow";
-    const Texts tiny = weight.Enter(0, "1e-300");
+    EXPECT_EQ(weight.Enter(Weight::SolarMass, "1e300"), Texts(8, "範囲外")) << "1e300 solar masses overflow";
+    const Texts tiny = weight.Enter(Weight::Kilogram, "1e-300");
     EXPECT_EQ(tiny[0], "1.e-297") << "grams";
-    EXPECT_EQ(tiny[7], "範囲外") << "solar masses underflow to zero";
-    EXPECT_EQ(weight.Enter(0, "4.9e-324")[0], "範囲外") << "a subnormal base cut to zero";
+    EXPECT_EQ(tiny.back(), "範囲外") << "solar masses underflow to zero";
+    EXPECT_EQ(weight.Enter(Weight::Kilogram, "4.9e-324")[0], "範囲外") << "a subnormal base cut to zero";
 }
 
 TEST(Bounds, AnIndexOutsideTheTableIsRejected) {
@@ -234,8 +249,8 @@ TEST(Bounds, AnIndexOutsideTheTableIsRejected) {
 TEST(Bounds, TheStateOfOneWindowIsItsOwn) {
     Window length(Quantity::Length);
     Window weight(Quantity::Weight);
-    weight.Enter(0, "5");
-    EXPECT_EQ(length.Refresh(false)[1], " 1.094");
+    weight.Enter(Weight::Kilogram, "5");
+    EXPECT_EQ(length.Refresh(false)[Slot(Length::Yard)], " 1.094");
     EXPECT_EQ(length.state.UnitValue[BaseIndex], 1.0);
 }
 
@@ -243,13 +258,13 @@ TEST(Initialise, SetsFactorsAndBaseButLeavesRowValues) {
     ConverterState state;
     InitialiseState(state, Quantity::Square);
     EXPECT_EQ(state.RowCount, 6);
-    EXPECT_EQ(state.UnitFactor[4], 3.3058);
+    EXPECT_EQ(state.UnitFactor[Slot(Square::Tsubo)], 3.3058);
     EXPECT_EQ(state.UnitFactor[6], 0.0) << "unused slots stay 0";
     EXPECT_EQ(state.UnitFactor[BaseIndex], 1.0);
-    state.UnitValue[2] = 42;
+    state.UnitValue[Slot(Square::Are)] = 42;
     state.UnitValue[BaseIndex] = 7;
     InitialiseState(state, Quantity::Square);
-    EXPECT_EQ(state.UnitValue[2], 42.0);
+    EXPECT_EQ(state.UnitValue[Slot(Square::Are)], 42.0);
     EXPECT_EQ(state.UnitValue[BaseIndex], 1.0);
 }
 
