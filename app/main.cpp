@@ -5,7 +5,7 @@
 
 #include "app/application.h"
 #include "ui/forms/face_substitution.h"
-#include "ui/shell/icons/pictures.h"
+#include "ui/icons/pictures.h"
 
 int main(int argc, char* argv[]) {
     QApplication qtApplication(argc, argv);

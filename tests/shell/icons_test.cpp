@@ -5,7 +5,7 @@
 
 #include <set>
 
-#include "ui/shell/icons/pictures.h"
+#include "ui/icons/pictures.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/shell/icons/pictures.h"
+#include "ui/icons/pictures.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "ui/forms/controls.h"
-#include "ui/shell/icons/pictures.h"
+#include "ui/icons/pictures.h"
 
 namespace tavo::forms {
 
