@@ -17,9 +17,9 @@
 #include <cstdlib>
 
 #include "app/application.h"
+#include "app/startup.h"
 #include "ui/converter/converter_window.h"
 #include "ui/forms/controls.h"
-#include "ui/forms/face_substitution.h"
 
 namespace {
 
@@ -190,8 +190,7 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     g_defaultHandler = qInstallMessageHandler(QuietHandler);
     QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    tavo::forms::UseJapaneseDesktopFont();
+    tavo::app::PrepareApplication();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -17,7 +17,7 @@
 
 #include "core/recompute.h"
 #include "ui/converter/converter_window.h"
-#include "ui/forms/face_substitution.h"
+#include "app/startup.h"
 #include "ui/forms/window_reference.h"
 
 namespace {
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static char name[] = "window_fuzz";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);  // lives for the whole run
-    tavo::forms::UseJapaneseDesktopFont();
+    tavo::app::PrepareApplication();
     for (std::size_t i = 0; i < g_references.size(); ++i) {
         const Quantity quantity = tavo::kQuantities.at(i);
         g_references.at(i) =

@@ -9,8 +9,8 @@
 #include <cstdio>
 
 #include "app/application.h"
+#include "app/startup.h"
 #include "ui/converter/converter_window.h"
-#include "ui/forms/face_substitution.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ int main(int argc, char* argv[]) {
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     if (!QDir().mkpath(dir.path())) return 1;
-    tavo::forms::UseJapaneseDesktopFont();
+    tavo::app::PrepareApplication();
 
     tavo::app::Application application;
     application.Start();
