@@ -5,64 +5,62 @@
 
 #include <cstdlib>
 #include <exception>
+#include <stdexcept>
 
 #include "ui/converter/converter_window.h"
-#include "ui/forms/form_builder.h"
-#include "ui/shell/about_window.h"
-#include "ui/shell/manual_window.h"
+#include "ui/shell/info_window.h"
+#include "ui/shell/shell_layouts.h"
 
 namespace tavo::app {
 
 namespace {
 
-using shell::WindowId;
-
-forms::WindowReference::Factory FactoryFor(WindowId window) {
-    switch (window) {
-        case WindowId::Length:
-            return [](forms::WindowReference&) -> QWidget* {
-                return new converter::ConverterWindow(Quantity::Length);
-            };
-        case WindowId::Weight:
-            return [](forms::WindowReference&) -> QWidget* {
-                return new converter::ConverterWindow(Quantity::Weight);
-            };
-        case WindowId::Square:
-            return [](forms::WindowReference&) -> QWidget* {
-                return new converter::ConverterWindow(Quantity::Square);
-            };
-        case WindowId::Volume:
-            return [](forms::WindowReference&) -> QWidget* {
-                return new converter::ConverterWindow(Quantity::Volume);
-            };
-        case WindowId::Manual:
-            return [](forms::WindowReference&) -> QWidget* { return new shell::Manual; };
-        case WindowId::About:
-            return [](forms::WindowReference&) -> QWidget* { return new shell::TAVO_About; };
+// The slot of a quantity's converter reference.
+std::size_t SlotOf(Quantity quantity) {
+    for (std::size_t slot = 0; slot < kQuantities.size(); ++slot) {
+        if (kQuantities[slot] == quantity) return slot;
     }
-    return {};
+    throw std::invalid_argument("unknown quantity");
 }
-
-constexpr std::array kWindows{WindowId::Length, WindowId::Weight, WindowId::Square,
-                              WindowId::Volume, WindowId::Manual, WindowId::About};
 
 }  // namespace
 
 Application::Application() {
-    for (const WindowId window : kWindows) {
-        auto reference = std::make_unique<forms::WindowReference>(FactoryFor(window));
-        connect(reference.get(), &forms::WindowReference::unloaded, this,
-                &Application::QuitIfNoWindowLeft);
-        m_references.at(static_cast<std::size_t>(window)) = std::move(reference);
+    for (const Quantity quantity : kQuantities) {
+        m_converters.at(SlotOf(quantity)) = Reference([quantity](forms::WindowReference&) {
+            return new converter::ConverterWindow(quantity);
+        });
     }
+    m_manual = Reference(
+        [](forms::WindowReference&) { return new shell::InfoWindow(shell::ManualLayout()); });
+    m_about = Reference(
+        [](forms::WindowReference&) { return new shell::InfoWindow(shell::AboutLayout()); });
 }
 
 Application::~Application() {
     delete m_main.data();
 }
 
-forms::WindowReference& Application::Reference(WindowId window) {
-    return *m_references.at(static_cast<std::size_t>(window));
+std::unique_ptr<forms::WindowReference> Application::Reference(
+    forms::WindowReference::Factory factory) {
+    auto reference = std::make_unique<forms::WindowReference>(std::move(factory));
+    connect(reference.get(), &forms::WindowReference::unloaded, this,
+            &Application::QuitIfNoWindowLeft);
+    return reference;
+}
+
+std::array<forms::WindowReference*, kQuantities.size() + 2> Application::References() const {
+    std::array<forms::WindowReference*, kQuantities.size() + 2> all{};
+    for (std::size_t slot = 0; slot < m_converters.size(); ++slot) {
+        all[slot] = m_converters[slot].get();
+    }
+    all[m_converters.size()] = m_manual.get();
+    all[m_converters.size() + 1] = m_about.get();
+    return all;
+}
+
+forms::WindowReference& Application::Converter(Quantity quantity) {
+    return *m_converters.at(SlotOf(quantity));
 }
 
 void Application::Start() {
@@ -77,23 +75,34 @@ void Application::Start() {
         m_main.clear();
         QuitIfNoWindowLeft();
     });
-    forms::PlaceWindow(m_main, shell::MainLayout());
     m_main->show();
 }
 
-void Application::OpenWindow(WindowId window) {
+void Application::Open(forms::WindowReference& reference) {
     try {
-        Reference(window).open();
+        reference.open();
     } catch (const std::exception&) {
         FailToCreate();
     }
+}
+
+void Application::OpenConverter(Quantity quantity) {
+    Open(Converter(quantity));
+}
+
+void Application::OpenManual() {
+    Open(*m_manual);
+}
+
+void Application::OpenAbout() {
+    Open(*m_about);
 }
 
 void Application::EndProgram() {
     // Every window disappears at once and the event loop ends; no window handler runs.
     // The windows themselves are destroyed with this object, after the loop has returned.
     m_ending = true;
-    for (const auto& reference : m_references) {
+    for (forms::WindowReference* reference : References()) {
         if (QWidget* window = reference->window()) window->hide();
     }
     if (m_main) m_main->hide();
@@ -102,7 +111,7 @@ void Application::EndProgram() {
 
 void Application::QuitIfNoWindowLeft() {
     if (m_ending || m_main) return;
-    for (const auto& reference : m_references) {
+    for (forms::WindowReference* reference : References()) {
         if (reference->isLoaded()) return;
     }
     QCoreApplication::exit(0);

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "core/quantity_tables.h"
 #include "ui/forms/window_reference.h"
 #include "ui/shell/main_window.h"
 #include "ui/shell/shell_actions.h"
@@ -13,9 +14,9 @@
 namespace tavo::app {
 
 // The program around its windows: the main window, and one application-wide reference for
-// each other window (Length, Weight, Square, Volume, Manual, TAVO_About), empty at start and
-// filled on first opening. Every opening goes through them, so no window is open twice.
-// The program ends by File > 終了, or when its last open window has been closed.
+// each other window (a converter per quantity, the help window Manual, TAVO_About), empty at
+// start and filled on first opening. Every opening goes through them, so no window is open
+// twice. The program ends by File > 終了, or when its last open window has been closed.
 class Application : public QObject, public shell::ShellActions {
     Q_OBJECT
 public:
@@ -25,17 +26,27 @@ public:
     // Creates and shows the main window; nothing else is opened.
     void Start();
 
-    void OpenWindow(shell::WindowId window) override;
+    void OpenConverter(Quantity quantity) override;
+    void OpenManual() override;
+    void OpenAbout() override;
     void EndProgram() override;
 
-    forms::WindowReference& Reference(shell::WindowId window);
+    forms::WindowReference& Converter(Quantity quantity);
+    forms::WindowReference& Manual() { return *m_manual; }
+    forms::WindowReference& About() { return *m_about; }
     shell::TAVO_Main* MainWindow() const { return m_main; }
+    // Every window reference: the converters, then Manual and TAVO_About.
+    std::array<forms::WindowReference*, kQuantities.size() + 2> References() const;
 
 private:
+    std::unique_ptr<forms::WindowReference> Reference(forms::WindowReference::Factory factory);
+    void Open(forms::WindowReference& reference);
     void QuitIfNoWindowLeft();
     [[noreturn]] static void FailToCreate();
 
-    std::array<std::unique_ptr<forms::WindowReference>, 6> m_references;
+    std::array<std::unique_ptr<forms::WindowReference>, kQuantities.size()> m_converters;
+    std::unique_ptr<forms::WindowReference> m_manual;
+    std::unique_ptr<forms::WindowReference> m_about;
     QPointer<shell::TAVO_Main> m_main;
     bool m_ending = false;
 };

@@ -27,7 +27,6 @@ using tavo::Quantity;
 using tavo::converter::ConverterWindow;
 using tavo::forms::FormPictureBox;
 using tavo::forms::FormTextBox;
-using tavo::shell::WindowId;
 
 constexpr qsizetype kMiB = 1024 * 1024;
 
@@ -120,7 +119,7 @@ void BM_OpenConverterWindow(benchmark::State& state) {
         state.SkipWithError("the main window has no CmdLength picture");
         return;
     }
-    tavo::forms::WindowReference& reference = application.Reference(WindowId::Length);
+    tavo::forms::WindowReference& reference = application.Converter(tavo::Quantity::Length);
 
     for (auto _ : state) {
         QTest::mouseClick(picture, Qt::LeftButton);

@@ -13,17 +13,12 @@
 
 namespace {
 
-using tavo::shell::WindowId;
-
 // Every control a user can reach with the keyboard or the mouse must tell a screen reader
 // what it is. Walks the accessibility tree of all seven windows.
 TEST(Accessibility, EveryFocusableControlOfEveryWindowHasAName) {
     auto app = std::make_unique<tavo::app::Application>();
     app->Start();
-    for (const WindowId id : {WindowId::Length, WindowId::Weight, WindowId::Square,
-                              WindowId::Volume, WindowId::Manual, WindowId::About}) {
-        app->OpenWindow(id);
-    }
+    for (tavo::forms::WindowReference* reference : app->References()) reference->open();
     int focusable = 0;
     int boxes = 0;
     const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {

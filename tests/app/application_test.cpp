@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -18,11 +20,9 @@
 
 namespace {
 
+using tavo::Quantity;
+using tavo::Row;
 using tavo::app::Application;
-using tavo::shell::WindowId;
-
-constexpr std::array kAll{WindowId::Length, WindowId::Weight, WindowId::Square,
-                          WindowId::Volume, WindowId::Manual, WindowId::About};
 
 struct ApplicationFixture : testing::Test {
     void SetUp() override {
@@ -38,8 +38,11 @@ struct ApplicationFixture : testing::Test {
         QTest::mouseClick(tavo::forms::FindControl<QWidget>(app->MainWindow()->client(), name),
                           Qt::LeftButton, {}, QPoint(20, 10));
     }
-    tavo::converter::ConverterWindow* Converter(WindowId id) {
-        return qobject_cast<tavo::converter::ConverterWindow*>(app->Reference(id).window());
+    tavo::converter::ConverterWindow* Converter(Quantity quantity) {
+        return qobject_cast<tavo::converter::ConverterWindow*>(app->Converter(quantity).window());
+    }
+    void OpenEveryWindow() {
+        for (tavo::forms::WindowReference* reference : app->References()) reference->open();
     }
     // Runs `action` inside the event loop; returns whether the loop ended by itself.
     static bool LoopEndsAfter(const std::function<void()>& action) {
@@ -53,39 +56,50 @@ struct ApplicationFixture : testing::Test {
     std::unique_ptr<Application> app;
 };
 
-TEST_F(ApplicationFixture, OpensNothingButTheMainWindowAtStart) {
-    for (const WindowId id : kAll) EXPECT_FALSE(app->Reference(id).isLoaded());
+TEST_F(ApplicationFixture, StartsPreparedWithNothingButTheMainWindowCentred) {
+    for (tavo::forms::WindowReference* reference : app->References()) {
+        EXPECT_FALSE(reference->isLoaded());
+    }
     EXPECT_TRUE(app->MainWindow()->isVisible());
+    const QPoint offset = app->MainWindow()->geometry().center() -
+                          QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2);
+    // What start-up prepared: the desktop entry, the icon, the Gothic stand-in for menus.
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "jp.tavometr.Tavometr");
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    EXPECT_EQ(QFontInfo(QApplication::font()).family(), "IPAPGothic");
+    EXPECT_EQ(QApplication::font().pixelSize(), 12);
+    EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
 }
 
 TEST_F(ApplicationFixture, PictureAndCaptionOpenOneWindowThatKeepsItsValues) {
     Click("CmdWeight");
-    auto* weight = Converter(WindowId::Weight);
+    auto* weight = Converter(Quantity::Weight);
     ASSERT_NE(weight, nullptr);
-    weight->TextBox(0)->setText("5");
-    QTest::keyClick(weight->TextBox(0), Qt::Key_Return);
+    weight->TextBox(Row(tavo::Weight::Kilogram))->setText("5");
+    QTest::keyClick(weight->TextBox(Row(tavo::Weight::Kilogram)), Qt::Key_Return);
     QTest::mouseClick(weight->control<QRadioButton>("OptFrmExp"), Qt::LeftButton);
-    const QString gram = weight->TextBox(1)->text();
+    const QString gram = weight->TextBox(Row(tavo::Weight::Gram))->text();
     Click("Label3");
-    EXPECT_EQ(Converter(WindowId::Weight), weight) << "the same window, raised";
-    EXPECT_EQ(weight->TextBox(1)->text(), gram);
+    EXPECT_EQ(Converter(Quantity::Weight), weight) << "the same window, raised";
+    EXPECT_EQ(weight->TextBox(Row(tavo::Weight::Gram))->text(), gram);
     EXPECT_TRUE(weight->control<QRadioButton>("OptFrmExp")->isChecked());
 }
 
 TEST_F(ApplicationFixture, ReopeningAfterCloseShowsOneMetreAgain) {
     Click("CmdLength");
-    auto* length = Converter(WindowId::Length);
-    length->TextBox(0)->setText("5");
-    QTest::keyClick(length->TextBox(0), Qt::Key_Return);
+    auto* length = Converter(Quantity::Length);
+    length->TextBox(Row(tavo::Length::Metre))->setText("5");
+    QTest::keyClick(length->TextBox(Row(tavo::Length::Metre)), Qt::Key_Return);
     QTest::mouseClick(length->control<QPushButton>("CommandClose"), Qt::LeftButton);
     tavo::test::FlushDeletes();
     Click("CmdLength");
-    EXPECT_EQ(Converter(WindowId::Length)->TextBox(1)->text(), " 1.094");
+    EXPECT_EQ(Converter(Quantity::Length)->TextBox(Row(tavo::Length::Yard))->text(), " 1.094");
 }
 
 TEST_F(ApplicationFixture, AllSixWindowsCanBeOpenAtOnceEachOnce) {
     for (int round = 0; round < 2; ++round) {
-        for (const WindowId id : kAll) app->OpenWindow(id);
+        OpenEveryWindow();
     }
     int windows = 0;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -95,9 +109,11 @@ TEST_F(ApplicationFixture, AllSixWindowsCanBeOpenAtOnceEachOnce) {
 }
 
 TEST_F(ApplicationFixture, EndClosesEveryWindowAtOnce) {
-    for (const WindowId id : kAll) app->OpenWindow(id);
+    OpenEveryWindow();
     std::vector<QPointer<QWidget>> windows{app->MainWindow()};
-    for (const WindowId id : kAll) windows.emplace_back(app->Reference(id).window());
+    for (tavo::forms::WindowReference* reference : app->References()) {
+        windows.emplace_back(reference->window());
+    }
     EXPECT_TRUE(LoopEndsAfter(
         [this] { app->MainWindow()->findChild<QAction*>("MenuFileEnd")->trigger(); }));
     for (const auto& window : windows) EXPECT_FALSE(window->isVisible());
@@ -115,14 +131,31 @@ TEST_F(ApplicationFixture, ClosingTheMainWindowLeavesAConverterWorking) {
     EXPECT_TRUE(LoopEndsAfter([&] {
         main->close();
         tavo::test::FlushDeletes();
-        stillRunning = main.isNull() && app->Reference(WindowId::Length).isLoaded();
-        auto* length = Converter(WindowId::Length);
-        length->TextBox(1)->setText("100");
-        QTest::keyClick(length->TextBox(1), Qt::Key_Return);
-        stillRunning = stillRunning && length->TextBox(0)->text() == " 91.44";
+        stillRunning = main.isNull() && app->Converter(Quantity::Length).isLoaded();
+        auto* length = Converter(Quantity::Length);
+        length->TextBox(Row(tavo::Length::Yard))->setText("100");
+        QTest::keyClick(length->TextBox(Row(tavo::Length::Yard)), Qt::Key_Return);
+        stillRunning =
+            stillRunning && length->TextBox(Row(tavo::Length::Metre))->text() == " 91.44";
         QTest::mouseClick(length->control<QPushButton>("CommandClose"), Qt::LeftButton);
     }));
     EXPECT_TRUE(stillRunning);
+}
+
+TEST_F(ApplicationFixture, ClosingAConverterLeavesTheProgramRunningWithTheMainWindow) {
+    // State: main window and Length open. Action: 閉じる, then the main window's close box.
+    // Expected: the loop goes on after 閉じる and ends only with the main window.
+    Click("CmdLength");
+    bool runningAfterClose = false;
+    EXPECT_TRUE(LoopEndsAfter([&] {
+        QTest::mouseClick(Converter(Quantity::Length)->control<QPushButton>("CommandClose"),
+                          Qt::LeftButton);
+        QTimer::singleShot(50, [&] {
+            runningAfterClose = !app->Converter(Quantity::Length).isLoaded();
+            app->MainWindow()->close();
+        });
+    }));
+    EXPECT_TRUE(runningAfterClose);
 }
 
 TEST_F(ApplicationFixture, ClosingTheMainWindowAloneEndsTheProgram) {
@@ -131,11 +164,11 @@ TEST_F(ApplicationFixture, ClosingTheMainWindowAloneEndsTheProgram) {
 
 TEST_F(ApplicationFixture, TheAboutWindowIsSingleAndLeavesTheMainWindowUsable) {
     app->MainWindow()->findChild<QAction*>("MenuHelpAbout")->trigger();
-    QWidget* about = app->Reference(WindowId::About).window();
+    QWidget* about = app->About().window();
     app->MainWindow()->findChild<QAction*>("MenuHelpAbout")->trigger();
-    EXPECT_EQ(app->Reference(WindowId::About).window(), about);
+    EXPECT_EQ(app->About().window(), about);
     Click("CmdSquare");
-    EXPECT_TRUE(app->Reference(WindowId::Square).isLoaded());
+    EXPECT_TRUE(app->Converter(Quantity::Square).isLoaded());
     EXPECT_TRUE(about->isVisible());
 }
 

@@ -19,8 +19,6 @@
 // their proportions in device pixels and every caption must still fit its control.
 namespace {
 
-using tavo::shell::WindowId;
-
 double ScaleFactor() {
     const QByteArray factor = qgetenv("QT_SCALE_FACTOR");
     return factor.isEmpty() ? 1.0 : factor.toDouble();
@@ -30,10 +28,7 @@ struct DpiFixture : testing::Test {
     void SetUp() override {
         app = std::make_unique<tavo::app::Application>();
         app->Start();
-        for (const WindowId id : {WindowId::Length, WindowId::Weight, WindowId::Square,
-                                  WindowId::Volume, WindowId::Manual, WindowId::About}) {
-            app->OpenWindow(id);
-        }
+        for (tavo::forms::WindowReference* reference : app->References()) reference->open();
     }
     void TearDown() override {
         app.reset();
@@ -41,8 +36,7 @@ struct DpiFixture : testing::Test {
     }
     // The windows built from a layout, with their client widgets.
     std::vector<std::pair<const tavo::forms::FormDesign*, QWidget*>> Forms() {
-        std::vector<std::pair<const tavo::forms::FormDesign*, QWidget*>> forms{
-            {&tavo::shell::MainLayout(), app->MainWindow()->client()}};
+        std::vector<std::pair<const tavo::forms::FormDesign*, QWidget*>> forms;
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (auto* form = qobject_cast<tavo::forms::FormWindow*>(window)) {
                 forms.emplace_back(&form->design(), form->client());

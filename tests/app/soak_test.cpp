@@ -17,8 +17,6 @@
 // behind: no window, no control, no object, and no resident memory that keeps growing.
 namespace {
 
-using tavo::shell::WindowId;
-
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kSanitized = true;  // the allocator's quarantine makes RSS meaningless
 constexpr int kCycles = 100;
@@ -54,18 +52,16 @@ TEST(Soak, OpeningAndClosingEveryWindowLeavesNothingBehind) {
     const auto windowsAtStart = QApplication::topLevelWidgets().size();  // main window, menus
     int objectsAfterFirstCycle = 0;  // Qt creates a few helpers once, on first use
     long residentAfterWarmUp = 0;
-    const WindowId windows[] = {WindowId::Length, WindowId::Weight, WindowId::Square,
-                                WindowId::Volume, WindowId::Manual, WindowId::About};
     for (int cycle = 0; cycle < kCycles; ++cycle) {
-        for (const WindowId id : windows) {
-            app->OpenWindow(id);
+        for (tavo::forms::WindowReference* reference : app->References()) {
+            reference->open();
             if (auto* converter =
-                    qobject_cast<tavo::converter::ConverterWindow*>(app->Reference(id).window())) {
+                    qobject_cast<tavo::converter::ConverterWindow*>(reference->window())) {
                 converter->TextBox(1)->setText(QString::number(cycle));
                 QTest::keyClick(converter->TextBox(1), Qt::Key_Return);
                 ASSERT_NE(converter->TextBox(0)->text(), " 1") << "the conversion ran";
             }
-            app->Reference(id).unload();
+            reference->unload();
         }
         tavo::test::FlushDeletes();
         if (cycle == 0) objectsAfterFirstCycle = CountApplicationObjects();

@@ -8,7 +8,10 @@
 namespace {
 
 using tavo::BaseIndex;
+using tavo::Length;
 using tavo::Quantity;
+using tavo::Volume;
+using tavo::Weight;
 using tavo::test::ConverterFixture;
 
 const QStringList kFreshLength{" 1",   " 1.094",   " 3.281",    " 39.37", " 0.0006214",
@@ -31,8 +34,8 @@ TEST_P(FreshWindow, ShowsOneBaseUnitWithNormalDisplayAndTheFirstRowSelected) {
     EXPECT_EQ(fixture.Texts(), GetParam().texts);
     EXPECT_TRUE(window->control<QRadioButton>("OptFrmFix")->isChecked());
     EXPECT_FALSE(window->control<QRadioButton>("OptFrmExp")->isChecked());
-    EXPECT_EQ(QApplication::focusWidget(), fixture.Box(0));
-    EXPECT_EQ(fixture.Box(0)->selectedText(), fixture.Box(0)->text());
+    EXPECT_EQ(QApplication::focusWidget(), window->TextBox(0));
+    EXPECT_EQ(window->TextBox(0)->selectedText(), window->TextBox(0)->text());
     EXPECT_EQ(window->state().UnitValue[BaseIndex], 1.0);
 }
 
@@ -51,11 +54,11 @@ INSTANTIATE_TEST_SUITE_P(AllQuantities, FreshWindow,
 TEST(Typing, WithoutEnterChangesNothingElse) {
     ConverterFixture fixture(Quantity::Length);
     fixture.Open();
-    // State: fresh window. Action: type "100" into row 1 without Enter.
-    fixture.Box(1)->setFocus();
-    QTest::keyClicks(fixture.Box(1), "100");
+    // State: fresh window. Action: type "100" into the yard row without Enter.
+    fixture.Box(Length::Yard)->setFocus();
+    QTest::keyClicks(fixture.Box(Length::Yard), "100");
     QStringList expected = kFreshLength;
-    expected[1] = "100";
+    expected[tavo::Row(Length::Yard)] = "100";
     EXPECT_EQ(fixture.Texts(), expected);
     EXPECT_EQ(fixture.Window()->state().UnitValue[BaseIndex], 1.0);
 }
@@ -63,53 +66,55 @@ TEST(Typing, WithoutEnterChangesNothingElse) {
 TEST(Enter, RewritesEveryOtherRowAndKeepsTheTypedCharacters) {
     ConverterFixture fixture(Quantity::Length);
     fixture.Open();
-    fixture.Enter(3, "3600.0");
+    fixture.Enter(Length::Inch, "3600.0");
     const QStringList texts = fixture.Texts();
-    EXPECT_EQ(texts[3], "3600.0") << "no rounding, no line break, no Enter character";
-    EXPECT_EQ(texts[0], " 91.44");
-    EXPECT_EQ(texts[1], " 100");
-    EXPECT_EQ(texts[8], "9.144e+11");
+    EXPECT_EQ(fixture.Text(Length::Inch), "3600.0")
+        << "no rounding, no line break, no Enter character";
+    EXPECT_EQ(fixture.Text(Length::Metre), " 91.44");
+    EXPECT_EQ(fixture.Text(Length::Yard), " 100");
+    EXPECT_EQ(fixture.Text(Length::Angstrom), "9.144e+11");
     // Enter again without editing: the same display.
-    QTest::keyClick(fixture.Box(3), Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(fixture.Box(Length::Inch), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(fixture.Texts(), texts);
 }
 
 TEST(Options, RewriteEveryRowFromTheStoredBase) {
     ConverterFixture fixture(Quantity::Length);
     fixture.Open();
-    fixture.Enter(1, "100");
+    fixture.Enter(Length::Yard, "100");
     fixture.Click("OptFrmExp");
     EXPECT_EQ(fixture.Texts(),
               (QStringList{"9.144e+1", "1.000e+2", "3.000e+2", "3.600e+3", "5.682e-2", "3.018e+2",
                            "4.937e-2", "9.672e-15", "9.144e+11"}));
     fixture.Click("OptFrmFix");
-    EXPECT_EQ(fixture.Texts()[1], " 100") << "the converted-back value, no longer the typed text";
+    EXPECT_EQ(fixture.Text(Length::Yard), " 100")
+        << "the converted-back value, no longer the typed text";
     EXPECT_EQ(fixture.Window()->state().UnitValue[BaseIndex], 91.44);
 }
 
 TEST(Options, DiscardTextTypedWithoutEnter) {
     ConverterFixture fixture(Quantity::Length);
     fixture.Open();
-    fixture.Box(2)->setFocus();
-    QTest::keyClicks(fixture.Box(2), "777");
+    fixture.Box(Length::Foot)->setFocus();
+    QTest::keyClicks(fixture.Box(Length::Foot), "777");
     fixture.Click("OptFrmExp");
-    EXPECT_EQ(fixture.Texts()[2], "3.281e+0");
+    EXPECT_EQ(fixture.Text(Length::Foot), "3.281e+0");
 }
 
 TEST(Options, AClickOnTheSelectedOptionRefreshesToo) {
     ConverterFixture fixture(Quantity::Weight);
     fixture.Open();
-    fixture.Box(4)->setFocus();
-    QTest::keyClicks(fixture.Box(4), "junk");
+    fixture.Box(Weight::Ounce)->setFocus();
+    QTest::keyClicks(fixture.Box(Weight::Ounce), "junk");
     fixture.Click("OptFrmFix");  // already selected
-    EXPECT_EQ(fixture.Texts()[4], " 35.27");
+    EXPECT_EQ(fixture.Text(Weight::Ounce), " 35.27");
 }
 
 TEST(Lifetime, CloseAndReopenStartsAgainFromOneBaseUnit) {
     for (const char* how : {"CommandClose", "close box"}) {
         ConverterFixture fixture(Quantity::Length);
         fixture.Open();
-        fixture.Enter(0, "5");
+        fixture.Enter(Length::Metre, "5");
         fixture.Click("OptFrmExp");
         QPointer<QWidget> old = fixture.Window();
         if (QString(how) == "CommandClose") {
@@ -130,7 +135,7 @@ TEST(Lifetime, CloseAndReopenStartsAgainFromOneBaseUnit) {
 TEST(Lifetime, ReopeningAnOpenWindowChangesNothing) {
     ConverterFixture fixture(Quantity::Length);
     auto* window = fixture.Open();
-    fixture.Enter(1, "100");
+    fixture.Enter(Length::Yard, "100");
     fixture.Click("OptFrmExp");
     const QStringList texts = fixture.Texts();
     EXPECT_EQ(fixture.Open(), window);
@@ -143,7 +148,7 @@ TEST(Lifetime, TwoWindowsShareNoState) {
     ConverterFixture weight(Quantity::Weight);
     length.Open();
     weight.Open();
-    weight.Enter(0, "5");
+    weight.Enter(Weight::Kilogram, "5");
     weight.Click("OptFrmExp");
     EXPECT_EQ(length.Texts(), kFreshLength);
     EXPECT_EQ(length.Window()->state().UnitValue[BaseIndex], 1.0);
@@ -170,6 +175,20 @@ TEST(Focus, TabSelectsTheWholeTextAndCyclesThroughBoxesAndCloseButton) {
     EXPECT_EQ(QApplication::focusWidget(), window->control<QPushButton>("CommandClose"));
 }
 
+TEST(Focus, AClickIntoAnotherBoxSelectsItsTextSoTypingReplacesIt) {
+    ConverterFixture fixture(Quantity::Length);
+    fixture.Open();
+    // State: the focus in the metre row. Action: click into the yard row, type 2, Enter.
+    QTest::mouseClick(fixture.Box(Length::Yard), Qt::LeftButton, {}, QPoint(40, 10));
+    EXPECT_EQ(fixture.Box(Length::Yard)->selectedText(), " 1.094");
+    QTest::keyClicks(fixture.Box(Length::Yard), "2");
+    QTest::keyClick(fixture.Box(Length::Yard), Qt::Key_Return);
+    EXPECT_EQ(fixture.Text(Length::Metre), " 1.829");
+    // A second click places the caret as usual.
+    QTest::mouseClick(fixture.Box(Length::Yard), Qt::LeftButton, {}, QPoint(40, 10));
+    EXPECT_FALSE(fixture.Box(Length::Yard)->hasSelectedText());
+}
+
 TEST(Focus, EnterOrSpaceOnTheCloseButtonClosesTheWindow) {
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
         ConverterFixture fixture(Quantity::Volume);
@@ -184,7 +203,7 @@ TEST(Focus, EnterOrSpaceOnTheCloseButtonClosesTheWindow) {
 TEST(Focus, EscapeDoesNothing) {
     ConverterFixture fixture(Quantity::Volume);
     fixture.Open();
-    QTest::keyClick(fixture.Box(2), Qt::Key_Escape);
+    QTest::keyClick(fixture.Box(Volume::CubicCentimetre), Qt::Key_Escape);
     EXPECT_TRUE(fixture.Reference().isLoaded());
 }
 

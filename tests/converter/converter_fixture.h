@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QRadioButton>
-#include <QTest>
-
 #include <QStringList>
+#include <QTest>
 
 #include "tests/support/widget_helpers.h"
 #include "ui/converter/converter_window.h"
@@ -13,7 +12,8 @@
 
 namespace tavo::test {
 
-// A converter window opened through a window reference, as the main window opens it.
+// A converter window opened through a window reference, as the main window opens it. Rows
+// are addressed by their named units (Length::Yard).
 class ConverterFixture {
 public:
     explicit ConverterFixture(Quantity quantity)
@@ -35,27 +35,29 @@ public:
     }
     forms::WindowReference& Reference() { return m_reference; }
 
-    forms::FormTextBox* Box(int row) const {
-        return Window()->TextBox(static_cast<std::int16_t>(row));
-    }
+    forms::FormTextBox* Box(NamedUnit auto unit) const { return Window()->TextBox(Row(unit)); }
+    QString Text(NamedUnit auto unit) const { return Box(unit)->text(); }
     QStringList Texts() const {
         QStringList texts;
-        for (int row = 0; row < Window()->state().RowCount; ++row) texts << Box(row)->text();
+        for (std::int16_t row = 0; row < Window()->state().RowCount; ++row) {
+            texts << Window()->TextBox(row)->text();
+        }
         return texts;
     }
     // Types into a row (replacing its text, as after the focus selected it) and presses Enter.
     // Non-ASCII text arrives as an input method or a paste would deliver it.
-    void Enter(int row, const QString& typed) {
-        Box(row)->setFocus();
-        Box(row)->clear();
+    void Enter(NamedUnit auto unit, const QString& typed) {
+        forms::FormTextBox* box = Box(unit);
+        box->setFocus();
+        box->clear();
         bool ascii = true;
         for (const QChar c : typed) ascii = ascii && c.unicode() < 0x80;
         if (ascii) {
-            QTest::keyClicks(Box(row), typed);
+            QTest::keyClicks(box, typed);
         } else {
-            Box(row)->insert(typed);
+            box->insert(typed);
         }
-        QTest::keyClick(Box(row), Qt::Key_Return);
+        QTest::keyClick(box, Qt::Key_Return);
     }
     void Click(const char* option) {
         QTest::mouseClick(Window()->control<QRadioButton>(option), Qt::LeftButton);

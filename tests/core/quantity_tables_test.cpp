@@ -13,9 +13,9 @@ namespace {
 using tavo::Quantity;
 using tavo::Row;
 using tavo::RowCount;
+using tavo::Table;
 using tavo::UnitName;
 using tavo::Volume;
-using tavo::Table;
 using tavo::test::FitsCodePage932;
 
 TEST(QuantityTables, HaveTheirRowCountsAndABaseUnit) {

@@ -93,8 +93,7 @@ TEST(FreshState, HoldsTheCutValuesWithTheirLastBits) {
     EXPECT_EQ(Window(Quantity::Weight).state.UnitValue[Slot(Weight::Ounce)], 35.269999999999996);
     EXPECT_EQ(Window(Quantity::Weight).state.UnitValue[Slot(Weight::SolarMass)],
               5.027000000000001e-31);
-    EXPECT_EQ(Window(Quantity::Volume).state.UnitValue[Slot(Volume::CubicInch)],
-              61029.99999999999);
+    EXPECT_EQ(Window(Quantity::Volume).state.UnitValue[Slot(Volume::CubicInch)], 61029.99999999999);
 }
 
 TEST(FreshState, ExponentialDisplayUsesThePaddedPatternEverywhere) {
@@ -215,8 +214,9 @@ TEST(UnusualValues, ZeroShowsAsZero) {
 
 TEST(UnusualValues, NegativeValuesKeepTheirSign) {
     Window window(Quantity::Length);
-    EXPECT_EQ(window.Enter(Length::Yard, "-100"), (Texts{"-91.44", "-300", "-3600", "-0.05682", "-301.8",
-                                              "-0.04937", "-9.672e-15", "-9.144e+11"}));
+    EXPECT_EQ(window.Enter(Length::Yard, "-100"),
+              (Texts{"-91.44", "-300", "-3600", "-0.05682", "-301.8", "-0.04937", "-9.672e-15",
+                     "-9.144e+11"}));
     EXPECT_EQ(window.Refresh(true)[0], "-9.144e+1");
     EXPECT_EQ(window.Enter(Length::Metre, "-0.000001")[0], "-1.094e-6");
 }
@@ -230,11 +230,13 @@ TEST(UnusualValues, BeyondTheDoubleRangeIsShownAsOutOfRange) {
     EXPECT_EQ(window.Enter(Length::Inch, "範囲外"), Texts(8, " 0"));
 
     Window weight(Quantity::Weight);
-    EXPECT_EQ(weight.Enter(Weight::SolarMass, "1e300"), Texts(8, "範囲外")) << "1e300 solar masses overflow";
+    EXPECT_EQ(weight.Enter(Weight::SolarMass, "1e300"), Texts(8, "範囲外"))
+        << "1e300 solar masses overflow";
     const Texts tiny = weight.Enter(Weight::Kilogram, "1e-300");
     EXPECT_EQ(tiny[0], "1.e-297") << "grams";
     EXPECT_EQ(tiny.back(), "範囲外") << "solar masses underflow to zero";
-    EXPECT_EQ(weight.Enter(Weight::Kilogram, "4.9e-324")[0], "範囲外") << "a subnormal base cut to zero";
+    EXPECT_EQ(weight.Enter(Weight::Kilogram, "4.9e-324")[0], "範囲外")
+        << "a subnormal base cut to zero";
 }
 
 TEST(Bounds, AnIndexOutsideTheTableIsRejected) {

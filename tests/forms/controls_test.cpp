@@ -105,6 +105,9 @@ TEST(FormPictureBox, ReportsClicksButNotKeys) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&picture));
     QSignalSpy clicked(&picture, &tavo::forms::FormPictureBox::clicked);
     QTest::mouseClick(&picture, Qt::LeftButton);
+    // Pressed inside, released outside: no click, as with any button.
+    QTest::mousePress(&picture, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(&picture, Qt::LeftButton, {}, QPoint(40, 5));
     QTest::keyClick(&picture, Qt::Key_Space);
     QTest::keyClick(&picture, Qt::Key_Return);
     EXPECT_EQ(clicked.count(), 1);

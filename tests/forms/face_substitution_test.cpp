@@ -38,25 +38,12 @@ TEST(InstalledFace, NamesTheSubstituteOnceResolved) {
     EXPECT_EQ(tavo::forms::InstalledFace("No Such Face"), "No Such Face");
 }
 
-TEST(ApplicationFont, IsTheGothicStandIn) {
-    EXPECT_EQ(QFontInfo(QApplication::font()).family(), "IPAPGothic");
-    EXPECT_EQ(QApplication::font().pixelSize(), 12);
-}
-
 TEST(FontFor, SetsPixelSizeAt96DotsPerInch) {
     const QFont font = tavo::forms::FontFor({"Times New Roman", 14.25, true, true, {}});
     EXPECT_EQ(font.pixelSize(), 19);
     EXPECT_TRUE(font.bold());
     EXPECT_TRUE(font.underline());
     EXPECT_EQ(tavo::forms::FontFor({"ＭＳ Ｐゴシック", 9.75, false, false, {}}).pixelSize(), 13);
-}
-
-TEST(Twips, FifteenToAPixel) {
-    static_assert(tavo::forms::TwipsToPixels(5250) == 350);
-    static_assert(tavo::forms::TwipsToPixels(465) == 31);
-    static_assert(tavo::forms::TwipsToPixels(7) == 0);
-    static_assert(tavo::forms::TwipsToPixels(8) == 1);
-    SUCCEED();
 }
 
 }  // namespace

@@ -20,17 +20,12 @@ constexpr tavo::forms::ControlDesign kControls[] = {
      .rect = {240, 240, 1815, 450},
      .tabStop = true},
 };
-constexpr tavo::forms::FormDesign kDesign{"Probe",
-                                          "probe",
-                                          3000,
-                                          1500,
-                                          tavo::forms::FrameStyle::FixedDialog,
-                                          tavo::forms::StartPosition::CentreScreen,
-                                          0,
-                                          0,
-                                          {255, 224, 192},
-                                          {},
-                                          kControls};
+constexpr tavo::forms::FormDesign kDesign{.name = "Probe",
+                                          .title = "probe",
+                                          .clientWidth = 3000,
+                                          .clientHeight = 1500,
+                                          .background = {255, 224, 192},
+                                          .controls = kControls};
 
 // Counts the loads, as a window's load handler would run once per creation.
 struct ReferenceFixture : testing::Test {

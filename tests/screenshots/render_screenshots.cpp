@@ -14,8 +14,6 @@
 
 namespace {
 
-using tavo::shell::WindowId;
-
 bool Save(QWidget* window, const QDir& dir, const QString& name) {
     QApplication::processEvents();
     const QString path = dir.filePath(name + QStringLiteral(".png"));
@@ -41,24 +39,20 @@ int main(int argc, char* argv[]) {
     application.Start();
     bool ok = Save(application.MainWindow(), dir, QStringLiteral("main"));
 
-    const std::pair<WindowId, const char*> converters[] = {{WindowId::Length, "length"},
-                                                           {WindowId::Weight, "weight"},
-                                                           {WindowId::Square, "square"},
-                                                           {WindowId::Volume, "volume"}};
-    for (const auto& [id, name] : converters) {
-        application.OpenWindow(id);
-        auto* window =
-            qobject_cast<tavo::converter::ConverterWindow*>(application.Reference(id).window());
-        ok = Save(window, dir, QString::fromLatin1(name)) && ok;
+    for (const tavo::Quantity quantity : tavo::kQuantities) {
+        application.OpenConverter(quantity);
+        auto* window = qobject_cast<tavo::converter::ConverterWindow*>(
+            application.Converter(quantity).window());
+        const QString name = QString::fromLatin1(tavo::Table(quantity).name).toLower();
+        ok = Save(window, dir, name) && ok;
         window->TextBox(1)->setFocus();
         window->TextBox(1)->setText(QStringLiteral("100"));
         QTest::keyClick(window->TextBox(1), Qt::Key_Return);
-        ok = Save(window, dir, QString::fromLatin1(name) + QStringLiteral("-100")) && ok;
+        ok = Save(window, dir, name + QStringLiteral("-100")) && ok;
     }
-    application.OpenWindow(WindowId::Manual);
-    ok =
-        Save(application.Reference(WindowId::Manual).window(), dir, QStringLiteral("manual")) && ok;
-    application.OpenWindow(WindowId::About);
-    ok = Save(application.Reference(WindowId::About).window(), dir, QStringLiteral("about")) && ok;
+    application.OpenManual();
+    ok = Save(application.Manual().window(), dir, QStringLiteral("manual")) && ok;
+    application.OpenAbout();
+    ok = Save(application.About().window(), dir, QStringLiteral("about")) && ok;
     return ok ? 0 : 1;
 }

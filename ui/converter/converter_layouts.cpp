@@ -49,7 +49,8 @@ constexpr ControlDesign UnitLabel(std::string_view name, std::span<const UnitRow
             .font = {face, 14.25, true, false, Charset::ShiftJis},
             .foreColour = kDarkGreen,
             .backColour = kBackground,
-            .tabIndex = 1 + row};
+            .tabIndex = 1 + row,
+            .buddy = {"TextBox", row}};
 }
 
 constexpr ControlDesign Frame(int rows, int left, int height, std::string_view face) {
@@ -192,21 +193,30 @@ constexpr std::array kVolumeControls{
     CommandClose(8, 3990),
 };
 
-constexpr forms::FrameStyle kFixedDialog = forms::FrameStyle::FixedDialog;
-constexpr forms::StartPosition kCentred = forms::StartPosition::CentreScreen;
+// Every converter window has a fixed dialog frame and opens centred on the screen.
+constexpr FormDesign ConverterForm(std::string_view name, std::string_view title, int width,
+                                   int height, std::string_view icon,
+                                   std::span<const ControlDesign> controls) {
+    return {.name = name,
+            .title = title,
+            .clientWidth = width,
+            .clientHeight = height,
+            .frameStyle = forms::FrameStyle::FixedDialog,
+            .startPosition = forms::StartPosition::CentreScreen,
+            .background = kBackground,
+            .icon = icon,
+            .controls = controls};
+}
 
-constexpr FormDesign kLength{
-    "Length", "度量衡変換－長さ", 5025,     4680,           kFixedDialog, kCentred, 0,
-    0,        kBackground,        "length", kLengthControls};
-constexpr FormDesign kWeight{
-    "Weight", "度量衡変換－重さ", 5130,     4665,           kFixedDialog, kCentred, 0,
-    0,        kBackground,        "weight", kWeightControls};
-constexpr FormDesign kSquare{
-    "Square", "度量衡変換－面積", 5250,     3240,           kFixedDialog, kCentred, 0,
-    0,        kBackground,        "square", kSquareControls};
-constexpr FormDesign kVolume{
-    "Volume", "度量衡変換－体積", 5490,     4200,           kFixedDialog, kCentred, 0,
-    0,        kBackground,        "volume", kVolumeControls};
+// The "－" of the titles is the full-width hyphen-minus U+FF0D.
+constexpr FormDesign kLength =
+    ConverterForm("Length", "度量衡変換－長さ", 5025, 4680, "length", kLengthControls);
+constexpr FormDesign kWeight =
+    ConverterForm("Weight", "度量衡変換－重さ", 5130, 4665, "weight", kWeightControls);
+constexpr FormDesign kSquare =
+    ConverterForm("Square", "度量衡変換－面積", 5250, 3240, "square", kSquareControls);
+constexpr FormDesign kVolume =
+    ConverterForm("Volume", "度量衡変換－体積", 5490, 4200, "volume", kVolumeControls);
 
 }  // namespace
 

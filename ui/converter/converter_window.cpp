@@ -8,8 +8,10 @@
 
 #include <stdexcept>
 
+#include "core/number_text.h"
 #include "core/recompute.h"
 #include "ui/converter/converter_layouts.h"
+#include "ui/forms/form_builder.h"
 
 namespace tavo::converter {
 
@@ -77,15 +79,14 @@ void ConverterWindow::CommandClose_Click() {
 }
 
 void ConverterWindow::DescribeRow(forms::FormTextBox* box, const UnitRow& unit, std::size_t row) {
-    const QString label = forms::ToQString(unit.label);
+    const QString name = forms::ToQString(UnitName(unit));
     const QString reading = forms::ToQString(unit.reading);
     const QString size = QString::fromStdString(UnitDescription(m_quantity, row));
-    box->setAccessibleName(label + QChar(' ') + reading);
+    box->setAccessibleName(name + QChar(' ') + reading);
     box->setAccessibleDescription(size);
     // The unit's label shows its reading and size as a tooltip.
-    for (auto* caption : client()->findChildren<QLabel*>()) {
-        if (caption->text() == label)
-            caption->setToolTip(label.trimmed() + QChar(' ') + reading + QChar('\n') + size);
+    if (QLabel* caption = forms::LabelFor(client(), box)) {
+        caption->setToolTip(name + QChar(' ') + reading + QChar('\n') + size);
     }
 }
 
@@ -95,10 +96,10 @@ QString ConverterWindow::TableText() const {
     for (std::int16_t row = 0; row < m_state.RowCount; ++row) {
         // As shown, without the blank the plain display puts before a number, and with
         // full-width digits as ASCII, so that a spreadsheet takes every cell as a number.
-        QString shown = TextBox(row)->text().normalized(QString::NormalizationForm_KC);
-        if (shown.startsWith(QChar(' '))) shown.remove(0, 1);
-        text += forms::ToQString(table.rows[static_cast<std::size_t>(row)].label) + QChar('\t') +
-                shown + QStringLiteral("\r\n");
+        const std::string shown =
+            TextBox(row)->text().normalized(QString::NormalizationForm_KC).toStdString();
+        text += forms::ToQString(UnitName(table.rows[static_cast<std::size_t>(row)])) +
+                QChar('\t') + forms::ToQString(ValueText(shown)) + QStringLiteral("\r\n");
     }
     return text;
 }

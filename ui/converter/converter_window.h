@@ -34,7 +34,7 @@ public:
 
     forms::FormTextBox* TextBox(std::int16_t index) const;
 
-    // Every row as a "label<TAB>text" line ending in CR LF, the texts as shown: what
+    // Every row as a "name<TAB>text" line ending in CR LF, the texts as shown: what
     // Ctrl+Shift+C puts on the clipboard.
     QString TableText() const;
     void CopyTable() const;

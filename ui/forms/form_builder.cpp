@@ -5,6 +5,9 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -198,9 +201,15 @@ void BuildControls(QWidget* client, const FormDesign& design) {
         }
         built.push_back({&control, widget});
     }
-    // Pictures lie on top of the labels they overlap.
     for (const Built& item : built) {
+        // Pictures lie on top of the labels they overlap.
         if (item.design->kind == ControlKind::PictureBox) item.widget->raise();
+        // A label names its buddy, for screen readers and for the window's own code.
+        const ControlRef& buddy = item.design->buddy;
+        if (!buddy.name.empty()) {
+            qobject_cast<QLabel*>(item.widget)
+                ->setBuddy(FindControl<QWidget>(client, buddy.name, buddy.index));
+        }
     }
     std::stable_sort(built.begin(), built.end(), [](const Built& a, const Built& b) {
         return a.design->tabIndex < b.design->tabIndex;
@@ -208,6 +217,25 @@ void BuildControls(QWidget* client, const FormDesign& design) {
     for (std::size_t i = 1; i < built.size(); ++i) {
         QWidget::setTabOrder(built[i - 1].widget, built[i].widget);
     }
+}
+
+QLabel* LabelFor(const QWidget* client, const QWidget* control) {
+    for (QLabel* label : client->findChildren<QLabel*>()) {
+        if (label->buddy() == control) return label;
+    }
+    return nullptr;
+}
+
+QMenuBar* BuildMenuBar(QWidget* window, std::span<const MenuDesign> menus) {
+    auto* bar = new QMenuBar(window);
+    for (const MenuDesign& design : menus) {
+        QMenu* menu = bar->addMenu(ToQString(design.caption));
+        menu->setObjectName(ToQString(design.name));
+        for (const MenuItemDesign& item : design.items) {
+            menu->addAction(ToQString(item.caption))->setObjectName(ToQString(item.name));
+        }
+    }
+    return bar;
 }
 
 void ApplyWindowDesign(QWidget* window, const FormDesign& design) {

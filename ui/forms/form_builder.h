@@ -2,9 +2,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLabel>
+#include <QMenuBar>
 #include <QString>
 #include <QWidget>
 
+#include <span>
 #include <string_view>
 
 #include "ui/forms/form_design.h"
@@ -26,6 +29,13 @@ QFont FontFor(const FontDesign& font);
 // colours, caption, flags and object name, and chains the focus order by tab position.
 // Also sizes the client area and paints it with the design's background.
 void BuildControls(QWidget* client, const FormDesign& design);
+
+// The label whose buddy is `control` (a unit label names its entry box), or nullptr.
+QLabel* LabelFor(const QWidget* client, const QWidget* control);
+
+// A menu bar for `window` with the menus and items of a layout, each menu and item (QAction)
+// named after its layout name. The items have no access keys and no shortcuts.
+QMenuBar* BuildMenuBar(QWidget* window, std::span<const MenuDesign> menus);
 
 // Title, icon and frame style of a top-level window.
 void ApplyWindowDesign(QWidget* window, const FormDesign& design);

@@ -62,6 +62,12 @@ enum ControlFlag : unsigned {
     kBackgroundFilled = 1u << 4,  // paints its own background (labels are transparent otherwise)
 };
 
+// A control by its layout name and, for an element of a control array, its index.
+struct ControlRef {
+    std::string_view name{};
+    int index = -1;
+};
+
 struct ControlDesign {
     ControlKind kind;
     std::string_view name;
@@ -75,8 +81,21 @@ struct ControlDesign {
     bool tabStop = false;
     unsigned flags = kNoFlags;
     std::string_view container{};       // name of the frame that holds it; empty for the window
-    std::string_view picture{};         // Qt resource path of a picture box's icon
+    std::string_view picture{};         // a picture box's icon, by name (icons::Picture)
     std::string_view accessibleName{};  // for screen readers, where the caption does not say it
+    ControlRef buddy{};                 // the control a label names (a unit label's entry box)
+};
+
+// A menu of the window's menu bar and its items, by name and caption.
+struct MenuItemDesign {
+    std::string_view name;
+    std::string_view caption;
+};
+
+struct MenuDesign {
+    std::string_view name;
+    std::string_view caption;
+    std::span<const MenuItemDesign> items;
 };
 
 enum class FrameStyle {
@@ -92,8 +111,8 @@ enum class StartPosition {
 };
 
 struct FormDesign {
-    std::string_view name;
-    std::string_view title;
+    std::string_view name{};
+    std::string_view title{};
     int clientWidth = 0;  // twips
     int clientHeight = 0;
     FrameStyle frameStyle = FrameStyle::FixedDialog;
@@ -101,8 +120,9 @@ struct FormDesign {
     int left = 0;  // twips, for StartPosition::Manual
     int top = 0;
     Rgb background{};
-    std::string_view icon;  // name of the window icon (icons::Picture)
+    std::string_view icon{};  // name of the window icon (icons::Picture)
     std::span<const ControlDesign> controls;
+    std::span<const MenuDesign> menus{};  // the menu bar above the client area; none if empty
 };
 
 // The object name a built control carries: "TextBox_3" for an array element, else its name.

@@ -1,6 +1,7 @@
 #include "form_window.h"
 
 #include <QPainter>
+#include <QVBoxLayout>
 
 namespace tavo::forms {
 
@@ -8,9 +9,22 @@ FormWindow::FormWindow(const FormDesign& design) : m_design(design), m_client(ne
     ApplyWindowDesign(this, design);
     m_client->setObjectName(QStringLiteral("client"));
     BuildControls(m_client, design);
-    const int frame = design.frameStyle == FrameStyle::DialogNoTitle ? kDialogFramePixels : 0;
-    m_client->move(frame, frame);
-    setFixedSize(m_client->width() + 2 * frame, m_client->height() + 2 * frame);
+    if (!design.menus.empty()) {
+        // The menu bar lies above the client area, outside it, as on the original platform.
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        layout->setMenuBar(BuildMenuBar(this, design.menus));
+        layout->addWidget(m_client);
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+        adjustSize();
+    } else {
+        const int frame = design.frameStyle == FrameStyle::DialogNoTitle ? kDialogFramePixels : 0;
+        m_client->move(frame, frame);
+        setFixedSize(m_client->width() + 2 * frame, m_client->height() + 2 * frame);
+    }
+    // Every window is placed once, where its layout says, each time it is created.
+    PlaceWindow(this, design);
 }
 
 void FormWindow::Unload() {

@@ -9,9 +9,10 @@
 
 namespace tavo::forms {
 
-// A top-level window built from a layout: the window is exactly its client area (plus a
-// thin painted frame for windows without a title bar), fixed in size, with every control
-// of the layout as a child. Subclasses add the handlers.
+// A top-level window built from a layout: the window is exactly its client area (plus the
+// menu bar above it, if the layout has menus, or a thin painted frame for a window without a
+// title bar), fixed in size, with every control of the layout as a child, and placed where
+// the layout says. Subclasses add the handlers.
 class FormWindow : public QWidget {
     Q_OBJECT
 public:

@@ -2,7 +2,6 @@
 
 #include <QEvent>
 
-#include "ui/forms/form_builder.h"
 #include "ui/forms/form_window.h"
 
 namespace tavo::forms {
@@ -19,7 +18,6 @@ QWidget* WindowReference::open() {
         QWidget* window = m_factory(*this);
         if (auto* form = qobject_cast<FormWindow*>(window)) {
             form->unloadHandler = [this] { unload(); };
-            PlaceWindow(form, form->design());
         }
         window->installEventFilter(this);
         m_window = window;

@@ -1,34 +1,21 @@
 #pragma once
 
-#include <QMainWindow>
-
-#include "ui/forms/form_design.h"
+#include "core/quantity_tables.h"
+#include "ui/forms/form_window.h"
 #include "ui/shell/shell_actions.h"
-
-class QAction;
 
 namespace tavo::shell {
 
-const forms::FormDesign& MainLayout();
-
-// The main window: four pictures and four captions that open the converter windows, and a
-// menu bar that ends the program or opens the help and About windows. It converts nothing
-// and keeps no values.
-class TAVO_Main : public QMainWindow {
+// The main window: for each quantity a picture and a caption that open its converter
+// window, and a menu bar that ends the program or opens the help and About windows. It
+// converts nothing and keeps no values.
+class TAVO_Main : public forms::FormWindow {  // NOLINT(readability-identifier-naming)
     Q_OBJECT
 public:
     explicit TAVO_Main(ShellActions& actions);
 
-    QWidget* client() const { return m_client; }
-
-    void CmdLength_Click();
-    void CmdWeight_Click();
-    void CmdSquare_Click();
-    void CmdVolume_Click();
-    void Label2_Click();
-    void Label3_Click();
-    void Label4_Click();
-    void Label5_Click();
+    // A click on the picture or the caption of a quantity (CmdLength or Label2, ...).
+    void Cmd_Click(Quantity quantity);
     void MenuFileEnd_Click();
     void MenuHelpUse_Click();
     void MenuHelpAbout_Click();
@@ -41,11 +28,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption,
-                         void (TAVO_Main::*handler)());
-
     ShellActions& m_actions;
-    QWidget* m_client;
 };
 
 }  // namespace tavo::shell

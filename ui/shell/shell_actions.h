@@ -1,9 +1,8 @@
 #pragma once
 
-namespace tavo::shell {
+#include "core/quantity_tables.h"
 
-// The windows the main window opens, besides itself.
-enum class WindowId { Length, Weight, Square, Volume, Manual, About };
+namespace tavo::shell {
 
 // What the main window asks of the program around it: open a window through its
 // application-wide reference, or end the program. The start-up provides it, so the
@@ -11,7 +10,9 @@ enum class WindowId { Length, Weight, Square, Volume, Manual, About };
 class ShellActions {
 public:
     virtual ~ShellActions() = default;
-    virtual void OpenWindow(WindowId window) = 0;
+    virtual void OpenConverter(Quantity quantity) = 0;
+    virtual void OpenManual() = 0;
+    virtual void OpenAbout() = 0;
     virtual void EndProgram() = 0;
 };
 
