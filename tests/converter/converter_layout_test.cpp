@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QGroupBox>
+#include <QInputMethodQueryEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -97,11 +99,17 @@ TEST(ConverterLayouts, AskForTheirOwnLabelAndFrameFaces) {
     }
 }
 
+// Input-method plug-ins decide whether to compose a box's keys by asking it Qt::ImEnabled,
+// as here; the attribute Qt::WA_InputMethodEnabled alone does not change that answer.
 TEST(ConverterLayouts, OnlyTheWeightBoxesLeaveTheInputMethodOn) {
     for (const Quantity quantity : tavo::kQuantities) {
         ConverterWindow window(quantity);
-        const bool imeOn = window.TextBox(0)->testAttribute(Qt::WA_InputMethodEnabled);
-        EXPECT_EQ(imeOn, quantity == Quantity::Weight) << static_cast<int>(quantity);
+        for (std::int16_t row = 0; row < window.state().RowCount; ++row) {
+            QInputMethodQueryEvent query(Qt::ImEnabled);
+            QCoreApplication::sendEvent(window.TextBox(row), &query);
+            EXPECT_EQ(query.value(Qt::ImEnabled).toBool(), quantity == Quantity::Weight)
+                << static_cast<int>(quantity) << " row " << row;
+        }
     }
 }
 

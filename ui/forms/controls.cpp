@@ -1,6 +1,8 @@
 #include "controls.h"
 
 #include <QFocusEvent>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,6 +21,22 @@ int FormTextBox::KeyCodeOf(const QKeyEvent& event) {
     if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return kEnterKeyCode;
     const QString text = event.text();
     return text.isEmpty() ? 0 : text.front().unicode();
+}
+
+void FormTextBox::setInputMethodOff(bool off) {
+    m_inputMethodOff = off;
+    setAttribute(Qt::WA_InputMethodEnabled, !off);
+    // The input method asks when the box gains the focus; a box that has it must tell.
+    if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+}
+
+QVariant FormTextBox::inputMethodQuery(Qt::InputMethodQuery query) const {
+    // Input-method plug-ins (fcitx5's and IBus's among them) decide from this query whether
+    // to take the box's keys: they ask it when the box gains the focus and before each key.
+    // QLineEdit answers it from being enabled and editable alone, ignoring
+    // Qt::WA_InputMethodEnabled, so the attribute by itself leaves composition on.
+    if (query == Qt::ImEnabled && m_inputMethodOff) return false;
+    return QLineEdit::inputMethodQuery(query);
 }
 
 void FormTextBox::keyPressEvent(QKeyEvent* event) {

@@ -37,6 +37,13 @@ public:
     // of its text otherwise, or 0 when it types nothing.
     static int KeyCodeOf(const QKeyEvent& event);
 
+    // Switches the input method off in the box: typed keys go straight into the text,
+    // whatever state the user's input method is in, and nothing is composed. The input
+    // method itself is not touched, so other boxes and programs find it as the user left it.
+    void setInputMethodOff(bool off);
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -45,6 +52,7 @@ protected:
 
 private:
     bool m_swallowNextPress = false;
+    bool m_inputMethodOff = false;
 };
 
 class FormLabel : public QLabel {

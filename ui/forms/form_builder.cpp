@@ -96,7 +96,7 @@ QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
             auto* box = new FormTextBox(parent);
             box->setText(caption);
             box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            if ((design.flags & kImeOff) != 0) box->setAttribute(Qt::WA_InputMethodEnabled, false);
+            if ((design.flags & kImeOff) != 0) box->setInputMethodOff(true);
             SetColour(box, QPalette::Base, design.backColour);
             SetColour(box, QPalette::Text, design.foreColour);
             return box;
