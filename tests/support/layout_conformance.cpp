@@ -84,7 +84,8 @@ void ExpectConformsToLayout(const QWidget* client, const forms::FormDesign& desi
                           flag(forms::kSelected));
                 break;
             case ControlKind::TextBox:
-                EXPECT_EQ(widget->testAttribute(Qt::WA_InputMethodEnabled), !flag(forms::kImeOff));
+                // What an input method asks before it takes the box's keys.
+                EXPECT_EQ(widget->inputMethodQuery(Qt::ImEnabled).toBool(), !flag(forms::kImeOff));
                 break;
             case ControlKind::Label: {
                 const auto* label = qobject_cast<const QLabel*>(widget);
