@@ -4,12 +4,13 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
-.PHONY: run test deps build install package sanitize bench fuzz screenshots format clean
+.PHONY: run test deps build install package sanitize bench fuzz screenshots golden format \
+	format-check clean
 
 run: build
 	./build/release/app/tavometr
 
-test: build
+test: build format-check
 	ctest --preset release -j $(JOBS)
 	$(MAKE) sanitize
 
@@ -80,8 +81,18 @@ fuzz: deps
 screenshots: build
 	./build/release/tests/screenshots/tavo-screenshots build/screenshots
 
+# The golden images the window tests compare every window with, written afresh: run it when
+# a window is meant to look different, then look at tests/golden/ before committing.
+golden: build
+	cd build/release/tests/app && TAVO_UPDATE_GOLDEN=1 QT_QPA_PLATFORM=offscreen \
+	    ./app_tests --gtest_filter='*GoldenImage*'
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Fails on any C++ file that `make format` would change.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf build

@@ -125,8 +125,7 @@ std::optional<std::int16_t> FindRow(Quantity quantity, std::string_view name) {
         return static_cast<std::int16_t>(index);
     }
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        if (name == rows[k].label ||
-            (!name.empty() && name == UnitName(rows[k]))) {
+        if (name == rows[k].label || (!name.empty() && name == UnitName(rows[k]))) {
             return static_cast<std::int16_t>(k);
         }
     }

@@ -15,9 +15,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/startup.h"
 #include "core/recompute.h"
 #include "ui/converter/converter_window.h"
-#include "app/startup.h"
 #include "ui/forms/window_reference.h"
 
 namespace {
