@@ -1,22 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QGroupBox>
 #include <QInputMethodQueryEvent>
-#include <QLabel>
 #include <QPushButton>
 
 #include "tests/converter/converter_fixture.h"
 #include "tests/support/layout_conformance.h"
 #include "tests/support/printers.h"
 #include "ui/converter/converter_layouts.h"
-#include "ui/forms/form_builder.h"
 
 namespace {
 
-using tavo::Length;
 using tavo::Quantity;
-using tavo::Row;
 using tavo::converter::ConverterLayout;
 using tavo::converter::ConverterWindow;
 
@@ -55,49 +50,6 @@ TEST_P(ConverterLayout_, TabVisitsBoxesThenCloseButtonOnly) {
 INSTANTIATE_TEST_SUITE_P(AllWindows, ConverterLayout_,
                          testing::Values(Quantity::Length, Quantity::Weight, Quantity::Square,
                                          Quantity::Volume));
-
-TEST(ConverterLayouts, KeepTheirExceptions) {
-    ConverterWindow volume(Quantity::Volume);
-    EXPECT_EQ(volume.TextBox(0)->height(), 31);
-    EXPECT_EQ(volume.TextBox(1)->height(), 30);
-    ConverterWindow square(Quantity::Square);
-    EXPECT_EQ(square.control<QWidget>("OptFrmExp")->width(), 65);
-    ConverterWindow weight(Quantity::Weight);
-    EXPECT_EQ(weight.control<QGroupBox>("Frame1")->height(), 89);
-    ConverterWindow length(Quantity::Length);
-    EXPECT_EQ(length.control<QGroupBox>("Frame1")->height(), 81);
-    // The labels of the last rows are named in falling order.
-    EXPECT_EQ(tavo::forms::LabelFor(length.client(), length.TextBox(Row(Length::NauticalMile))),
-              length.control<QLabel>("Label9"));
-    EXPECT_EQ(tavo::forms::LabelFor(length.client(), length.TextBox(Row(Length::Angstrom))),
-              length.control<QLabel>("Label7"));
-}
-
-// The faces each window asks for: the label and frame fonts differ between windows.
-TEST(ConverterLayouts, AskForTheirOwnLabelAndFrameFaces) {
-    struct Faces {
-        Quantity quantity;
-        std::string_view label;
-        std::string_view frame;
-    };
-    const Faces faces[] = {{Quantity::Length, "ＭＳ Ｐ明朝", "ＭＳ Ｐ明朝"},
-                           {Quantity::Weight, "ＭＳ 明朝", "ＭＳ 明朝"},
-                           {Quantity::Square, "ＭＳ Ｐ明朝", "ＭＳ Ｐ明朝"},
-                           {Quantity::Volume, "ＭＳ Ｐ明朝", "ＭＳ 明朝"}};
-    for (const Faces& expected : faces) {
-        for (const auto& control : ConverterLayout(expected.quantity).controls) {
-            if (control.kind == tavo::forms::ControlKind::Label) {
-                EXPECT_EQ(control.font.face, expected.label) << control.name;
-            } else if (control.kind == tavo::forms::ControlKind::Frame) {
-                EXPECT_EQ(control.font.face, expected.frame);
-            } else if (control.kind == tavo::forms::ControlKind::TextBox) {
-                EXPECT_EQ(control.font.face, "Times New Roman");
-            } else {
-                EXPECT_EQ(control.font.face, "ＭＳ Ｐゴシック") << control.name;
-            }
-        }
-    }
-}
 
 // Input-method plug-ins decide whether to compose a box's keys by asking it Qt::ImEnabled,
 // as here; the attribute Qt::WA_InputMethodEnabled alone does not change that answer.
