@@ -23,6 +23,7 @@
 
 namespace {
 
+using tavo::Row;
 using tavo::Quantity;
 using tavo::converter::ConverterWindow;
 using tavo::forms::FormPictureBox;
@@ -78,16 +79,16 @@ void Enter(FormTextBox* box) {
 void BM_EnterResponse(benchmark::State& state) {
     ConverterWindow window(Quantity::Length);
     if (!ShowLength(window, state)) return;
-    FormTextBox* box = window.TextBox(1);
+    FormTextBox* box = window.TextBox(Row(tavo::Length::Yard));
     const QString values[2] = {QStringLiteral("100"), QStringLiteral("200")};
 
     // The rows must really change with the value, or this would time nothing.
     box->setText(values[0]);
     Enter(box);
-    const QString metresAt100 = window.TextBox(0)->text();
+    const QString metresAt100 = window.TextBox(Row(tavo::Length::Metre))->text();
     box->setText(values[1]);
     Enter(box);
-    if (window.TextBox(0)->text() == metresAt100) {
+    if (window.TextBox(Row(tavo::Length::Metre))->text() == metresAt100) {
         state.SkipWithError("Enter did not rewrite the metre row");
         return;
     }
@@ -100,7 +101,7 @@ void BM_EnterResponse(benchmark::State& state) {
         Enter(box);
         window.repaint();
     }
-    benchmark::DoNotOptimize(window.TextBox(0)->text().size());
+    benchmark::DoNotOptimize(window.TextBox(Row(tavo::Length::Metre))->text().size());
 }
 BENCHMARK(BM_EnterResponse)->Unit(benchmark::kMicrosecond);
 
@@ -154,10 +155,10 @@ BENCHMARK(BM_OpenConverterWindow)->Unit(benchmark::kMillisecond);
 void BM_HostilePasteEnter(benchmark::State& state) {
     ConverterWindow window(Quantity::Length);
     if (!ShowLength(window, state)) return;
-    FormTextBox* box = window.TextBox(1);
+    FormTextBox* box = window.TextBox(Row(tavo::Length::Yard));
     const auto size = static_cast<qsizetype>(state.range(0)) * kMiB;
     const QString huge(size, QLatin1Char('7'));
-    const QString before = window.TextBox(0)->text();
+    const QString before = window.TextBox(Row(tavo::Length::Metre))->text();
 
     // A real paste: from the clipboard into the focused box, with its whole text selected.
     QApplication::clipboard()->setText(huge);
@@ -168,7 +169,7 @@ void BM_HostilePasteEnter(benchmark::State& state) {
         window.repaint();
 
         state.PauseTiming();
-        if (window.TextBox(0)->text() == before) {
+        if (window.TextBox(Row(tavo::Length::Metre))->text() == before) {
             state.SkipWithError("Enter did not rewrite the metre row");
             return;
         }

@@ -85,9 +85,9 @@ TEST(Readings, AreHiraganaForEveryUnit) {
             EXPECT_TRUE(FitsCodePage932(std::string(row.reading))) << row.reading;
         }
     }
-    EXPECT_EQ(Table(Quantity::Weight).rows[6].reading, "もんめ");
-    EXPECT_EQ(Table(Quantity::Square).rows[4].reading, "つぼ");
-    EXPECT_EQ(Table(Quantity::Volume).rows[7].reading, "こく");
+    EXPECT_EQ(Table(Quantity::Weight).rows[Row(tavo::Weight::Monme)].reading, "もんめ");
+    EXPECT_EQ(Table(Quantity::Square).rows[Row(tavo::Square::Tsubo)].reading, "つぼ");
+    EXPECT_EQ(Table(Quantity::Volume).rows[Row(Volume::Koku)].reading, "こく");
 }
 
 // Every factor, pinned once through the words a screen reader says for its row. Written from
