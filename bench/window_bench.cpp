@@ -23,8 +23,8 @@
 
 namespace {
 
-using tavo::Row;
 using tavo::Quantity;
+using tavo::Row;
 using tavo::converter::ConverterWindow;
 using tavo::forms::FormPictureBox;
 using tavo::forms::FormTextBox;
