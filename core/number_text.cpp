@@ -18,6 +18,8 @@ char NextSymbol(std::string_view text, std::size_t& pos) {
     if (byte < 0x80) {
         ++pos;
         if (byte == ' ' || byte == '\t' || byte == '\n' || byte == '\r') return kSkip;
+        // Other control characters end the number; none may pass for the two markers.
+        if (byte < 0x20) return kStop;
         return static_cast<char>(byte);
     }
     // Three-byte forms: U+3000 IDEOGRAPHIC SPACE is E3 80 80, the full-width ASCII block
@@ -32,8 +34,8 @@ char NextSymbol(std::string_view text, std::size_t& pos) {
         if (byte == 0xEF && (b1 == 0xBC || b1 == 0xBD)) {
             const unsigned codePoint = 0xF000u | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
             const unsigned ascii = codePoint - 0xFF00u + 0x20u;
-            if (ascii == '+' || ascii == '-' || ascii == '.' || ascii == 'e' || ascii == 'E' ||
-                (ascii >= '0' && ascii <= '9')) {
+            if (ascii == '+' || ascii == '-' || ascii == '.' || ascii == ',' || ascii == 'e' ||
+                ascii == 'E' || (ascii >= '0' && ascii <= '9')) {
                 pos += 3;
                 return static_cast<char>(ascii);
             }
@@ -49,11 +51,12 @@ bool IsDigit(char c) {
 // The sign, digits, point and exponent of the leading number, in ASCII, plus what is needed
 // to tell an overflow from an underflow when the value leaves the double range.
 struct Scanned {
-    std::string chars;  // without a leading '+', which from_chars does not take
+    std::string chars;  // without a leading '+' or grouping commas, which from_chars refuses
     bool negative = false;
     bool anyNonZero = false;
     std::int64_t leadPosition = 0;  // decimal position of the first non-zero digit
     std::int64_t exponent = 0;      // saturated, only used for the range decision
+    std::size_t end = 0;            // byte offset in the text just past the number
 };
 
 Scanned Scan(std::string_view text) {
@@ -61,6 +64,7 @@ Scanned Scan(std::string_view text) {
     Scanned scanned;
     std::string buffer;
     std::size_t accepted = 0;  // buffer length at the end of the last complete number
+    std::size_t end = 0;       // text offset at the end of the last complete number
     bool exponentNegative = false;
     std::int64_t exponent = 0;
     std::int64_t integerDigits = 0;  // significant integer digits (after leading zeros)
@@ -68,19 +72,66 @@ Scanned Scan(std::string_view text) {
     bool mantissaDigit = false;
     State state = State::Sign;
 
+    // Thousands grouping: a comma in the integer part after one to three digits opens a
+    // grouped run, which stands only if every comma is followed by exactly three digits up
+    // to the end of the run. Otherwise the number ends at the first comma, so the reading
+    // falls back to what it had there.
+    std::int64_t groupDigits = 0;  // integer digits since the start or the last comma
+    bool grouped = false;
+    struct Fallback {
+        std::size_t accepted = 0;
+        std::size_t end = 0;
+        std::int64_t integerDigits = 0;
+        bool anyNonZero = false;
+    } fallback;
+    auto fallBack = [&] {
+        accepted = fallback.accepted;
+        end = fallback.end;
+        integerDigits = fallback.integerDigits;
+        scanned.anyNonZero = fallback.anyNonZero;
+    };
+
     std::size_t pos = 0;
     while (pos < text.size()) {
         const char c = NextSymbol(text, pos);
         if (c == kSkip) continue;
+        if (grouped && !IsDigit(c) && c != ',') {
+            // The grouped run ends here; its last group must be complete.
+            if (groupDigits != 3) {
+                fallBack();
+                break;
+            }
+            grouped = false;
+        }
         if (state == State::Sign && (c == '+' || c == '-')) {
             scanned.negative = c == '-';
             if (c == '-') buffer.push_back(c);
             state = State::Integer;
+        } else if (state == State::Integer && c == ',' && groupDigits >= 1 && groupDigits <= 3 &&
+                   (grouped ? groupDigits == 3 : true)) {
+            if (!grouped) fallback = {accepted, end, integerDigits, scanned.anyNonZero};
+            grouped = true;
+            groupDigits = 0;
+        } else if (state == State::Integer && c == ',' && grouped) {
+            fallBack();  // "1,000,00,000": a short group
+            break;
         } else if ((state == State::Sign || state == State::Integer) && c == '.') {
             buffer.push_back(c);
             state = State::Fraction;
+            // "1." is a complete number; "." alone is not.
+            if (mantissaDigit) {
+                accepted = buffer.size();
+                end = pos;
+            }
         } else if ((state == State::Sign || state == State::Integer || state == State::Fraction) &&
                    IsDigit(c)) {
+            if (state != State::Fraction) {
+                if (grouped && groupDigits == 3) {
+                    fallBack();  // "1,0000": a long group
+                    break;
+                }
+                ++groupDigits;
+            }
             buffer.push_back(c);
             mantissaDigit = true;
             if (state == State::Fraction) {
@@ -91,6 +142,7 @@ Scanned Scan(std::string_view text) {
             if (c != '0') scanned.anyNonZero = true;
             if (state == State::Sign) state = State::Integer;
             accepted = buffer.size();
+            end = pos;
         } else if ((state == State::Integer || state == State::Fraction) && mantissaDigit &&
                    (c == 'e' || c == 'E')) {
             buffer.push_back('e');
@@ -104,22 +156,22 @@ Scanned Scan(std::string_view text) {
             if (exponent < 1'000'000'000) exponent = exponent * 10 + (c - '0');
             state = State::ExponentDigits;
             accepted = buffer.size();
+            end = pos;
         } else {
             break;
         }
     }
+    if (grouped && groupDigits != 3) fallBack();  // the text ended inside a short group
     // Cutting back to the last complete number drops an "e" without digits: "1e" reads as 1.
     buffer.resize(accepted);
     scanned.chars = std::move(buffer);
+    scanned.end = end;
     scanned.exponent = exponentNegative ? -exponent : exponent;
     scanned.leadPosition = integerDigits > 0 ? integerDigits : -fractionZeros;
     return scanned;
 }
 
-}  // namespace
-
-double ReadNumber(std::string_view text) {
-    const Scanned scanned = Scan(text);
+double ToDouble(const Scanned& scanned) {
     if (scanned.chars.empty()) return 0.0;
     double value = 0.0;
     const char* first = scanned.chars.data();
@@ -134,6 +186,21 @@ double ReadNumber(std::string_view text) {
         return 0.0;
     }
     return value;
+}
+
+}  // namespace
+
+double ReadNumber(std::string_view text) {
+    return ToDouble(Scan(text));
+}
+
+std::optional<double> ReadWholeNumber(std::string_view text) {
+    const Scanned scanned = Scan(text);
+    if (scanned.chars.empty()) return std::nullopt;
+    for (std::size_t pos = scanned.end; pos < text.size();) {
+        if (NextSymbol(text, pos) != kSkip) return std::nullopt;
+    }
+    return ToDouble(scanned);
 }
 
 namespace {
