@@ -7,8 +7,6 @@ namespace tavo::cli {
 
 namespace {
 
-constexpr std::string_view kProgram = "tavo-convert: ";
-
 struct QuantityName {
     std::string_view name;
     Quantity quantity;
@@ -70,7 +68,7 @@ std::string RowChoices(Quantity quantity) {
 ParseResult Misuse(std::string message) {
     ParseResult result;
     result.action = Action::Misuse;
-    result.message = std::string(kProgram) + std::move(message);
+    result.message = std::string(kMessagePrefix) + std::move(message);
     return result;
 }
 

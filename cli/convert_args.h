@@ -10,6 +10,9 @@
 
 namespace tavo::cli {
 
+// What every message on standard error starts with.
+inline constexpr std::string_view kMessagePrefix = "tavo-convert: ";
+
 // What the command line asks for.
 enum class Action {
     Convert,    // print the rows of one converter window, or one result a line of input

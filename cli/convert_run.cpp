@@ -13,8 +13,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr std::string_view kProgram = "tavo-convert: ";
-
 // Appends a CSV field (RFC 4180): quoted when it holds a comma, a quote, CR or LF, with its
 // quotes doubled.
 void AppendCsvField(std::string_view field, Output& out) {
@@ -212,7 +210,7 @@ int ConvertBatch(const Request& request, Conversion& conversion, Output& out,
             conversion.Write(line, *number, out);
         } else {
             status = kExitMisuse;
-            message.assign(kProgram);
+            message.assign(kMessagePrefix);
             message += "line ";
             message += std::to_string(reader.Number());
             message += ": ";
@@ -225,7 +223,7 @@ int ConvertBatch(const Request& request, Conversion& conversion, Output& out,
         conversion.EndRecord(out);
     }
     if (reader.Failed()) {
-        streams.err(std::string(kProgram) + "could not read the standard input\n");
+        streams.err(std::string(kMessagePrefix) + "could not read the standard input\n");
         return kExitFailure;
     }
     return status;
@@ -260,7 +258,7 @@ int Run(std::span<const std::string_view> args, const Streams& streams) {
             std::optional<double> number = 0.0;
             if (request.row) number = ReadTyped(request, request.text);
             if (!number) {
-                streams.err(std::string(kProgram) + NotANumber(request.text));
+                streams.err(std::string(kMessagePrefix) + NotANumber(request.text));
                 return kExitMisuse;
             }
             conversion.Begin(out);
@@ -269,7 +267,7 @@ int Run(std::span<const std::string_view> args, const Streams& streams) {
         }
     }
     if (!out.Flush()) {
-        streams.err(std::string(kProgram) + "could not write the output\n");
+        streams.err(std::string(kMessagePrefix) + "could not write the output\n");
         return kExitFailure;
     }
     return status;
