@@ -121,9 +121,7 @@ Options (before QUANTITY):
   --             end of the options
 
 Batches: one value a line in, one value a line out:
-  printf '1
-2,500
-' | tavo-convert --to kg Weight lb -
+  printf '1\n2,500\n' | tavo-convert --to kg Weight lb -
 Without --to every record is the table's lines followed by an empty line, so
 the n-th empty line ends the record of the n-th input line.
 )";
