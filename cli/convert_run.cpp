@@ -1,64 +1,276 @@
 #include "convert_run.h"
 
-#include <array>
 #include <charconv>
-#include <cstddef>
-#include <vector>
+#include <cmath>
+#include <nlohmann/json.hpp>
+#include <optional>
 
-#include "core/converter_state.h"
-#include "core/recompute.h"
+#include "core/number_text.h"
 
 namespace tavo::cli {
 
-std::string RenderRows(const Request& request) {
-    ConverterState state;
-    InitialiseState(state, request.quantity);
-    std::vector<RowText> texts = Recompute(state, BaseIndex, "", request.exponential);
-    // The load has just refreshed every row; only an Enter leaves something to refresh.
-    if (request.row) {
-        texts = Recompute(state, *request.row, request.text, request.exponential);
-        if (request.refresh) texts = Recompute(state, BaseIndex, "", request.exponential);
-    }
+namespace {
 
-    const auto rows = Table(request.quantity).rows;
-    std::string out;
-    out.reserve(rows.size() * 48 + request.text.size());
-    std::size_t nextText = 0;
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        const auto row = static_cast<std::int16_t>(k);
-        std::array<char, 8> number{};
-        const auto end = std::to_chars(number.data(), number.data() + number.size(), k).ptr;
-        out.append(number.data(), end);
-        out.push_back('\t');
-        out += rows[k].label;
-        out.push_back('\t');
-        // Recompute leaves out the edited row after an Enter; its box keeps what was typed.
-        if (nextText < texts.size() && texts[nextText].row == row) {
-            out += texts[nextText++].text;
-        } else {
-            out += request.text;
-        }
-        out.push_back('\n');
+using Json = nlohmann::ordered_json;
+
+// Appends a CSV field (RFC 4180): quoted when it holds a comma, a quote, CR or LF, with its
+// quotes doubled.
+void AppendCsvField(std::string_view field, Output& out) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.Append(field);
+        return;
     }
-    return out;
+    out.Append('"');
+    for (std::size_t quote = field.find('"'); quote != std::string_view::npos;
+         quote = field.find('"')) {
+        out.Append(field.substr(0, quote + 1));
+        out.Append('"');
+        field.remove_prefix(quote + 1);
+    }
+    out.Append(field);
+    out.Append('"');
 }
 
-Outcome Run(std::span<const std::string_view> args) {
-    const ParseResult parsed = ParseArguments(args);
-    Outcome outcome;
-    switch (parsed.action) {
-        case Action::Help:
-            outcome.out = std::string(UsageText());
+void AppendInteger(std::size_t number, Output& out) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    out.Append(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+}
+
+// A value as JSON: null where a JSON number cannot hold it (infinite, or shown out of range).
+Json JsonNumber(double value) {
+    return std::isfinite(value) ? Json(value) : Json(nullptr);
+}
+
+// The number a computed text shows.
+Json ShownNumber(std::string_view text) {
+    return text == kOutOfRangeText ? Json(nullptr) : JsonNumber(ReadNumber(text));
+}
+
+void AppendJson(const Json& json, Output& out) {
+    // Invalid UTF-8 in a typed text (read leniently) becomes U+FFFD instead of failing.
+    out.Append(json.dump(-1, ' ', false, Json::error_handler_t::replace));
+    out.Append('\n');
+}
+
+std::string_view LineEnd(Format format) {
+    return format == Format::Csv ? "\r\n" : "\n";
+}
+
+}  // namespace
+
+Conversion::Conversion(const Request& request)
+    : m_request(request), m_rows(Table(request.quantity).rows) {
+    InitialiseState(m_loaded, request.quantity);
+    m_loadTexts = Recompute(m_loaded, BaseIndex, "", request.exponential);
+    for (std::size_t k = 0; k < m_rows.size(); ++k) {
+        m_prefixes.push_back(std::to_string(k) + "\t" + std::string(m_rows[k].label) + "\t");
+    }
+}
+
+void Conversion::Begin(Output& out) const {
+    if (m_request.format == Format::Csv && !m_request.to) out.Append("row,label,text\r\n");
+}
+
+void Conversion::Write(std::string_view typed, double number, Output& out) {
+    if (m_request.to) {
+        WriteOne(typed, number, out);
+    } else {
+        WriteTable(typed, out);
+    }
+}
+
+void Conversion::WriteBad(Output& out) const {
+    if (m_request.format == Format::Json) {
+        out.Append("null\n");
+    } else if (m_request.to) {
+        out.Append(LineEnd(m_request.format));
+    }
+    // A table's bad record is empty: EndRecord's empty line stands alone.
+}
+
+void Conversion::EndRecord(Output& out) const {
+    if (!m_request.to && m_request.format != Format::Json) out.Append(LineEnd(m_request.format));
+}
+
+void Conversion::WriteOne(std::string_view typed, double number, Output& out) {
+    const std::int16_t to = *m_request.to;
+    const auto& factors = m_loaded.UnitFactor;
+    std::string_view text;
+    Json value;
+    if (m_request.row == to && !m_request.refresh) {
+        // The edited row keeps what was typed, as the window shows it.
+        text = typed;
+        if (m_request.format == Format::Json) value = JsonNumber(number);
+    } else {
+        // Recompute's operations for row `to` alone: the base from the typed number and the
+        // edited row's factor (or the loaded base), then the row's value and text from it.
+        const double base = m_request.row
+                                ? number * factors.at(static_cast<std::size_t>(*m_request.row))
+                                : m_loaded.UnitValue.at(BaseIndex);
+        const double rowValue = RowValue(base, factors.at(static_cast<std::size_t>(to)));
+        m_text = DisplayText(rowValue, base, m_request.exponential);
+        text = ValueText(m_text);
+        if (m_request.format == Format::Json) value = ShownNumber(text);
+    }
+    switch (m_request.format) {
+        case Format::Tsv:
+            out.Append(text);
+            out.Append('\n');
             break;
-        case Action::Misuse:
-            outcome.status = kExitMisuse;
-            outcome.err = parsed.message + "\n";
+        case Format::Csv:
+            AppendCsvField(text, out);
+            out.Append("\r\n");
             break;
-        case Action::Convert:
-            outcome.out = RenderRows(parsed.request);
+        case Format::Json:
+            AppendJson(Json{{"text", text}, {"value", std::move(value)}}, out);
             break;
     }
-    return outcome;
+}
+
+void Conversion::WriteTable(std::string_view typed, Output& out) {
+    ConverterState state = m_loaded;
+    std::vector<RowText> entered;
+    const std::vector<RowText>* texts = &m_loadTexts;
+    // The load has refreshed every row; only an Enter leaves something to refresh.
+    if (m_request.row) {
+        entered = Recompute(state, *m_request.row, typed, m_request.exponential);
+        if (m_request.refresh) entered = Recompute(state, BaseIndex, "", m_request.exponential);
+        texts = &entered;
+    }
+
+    Json json;
+    if (m_request.format == Format::Json) {
+        json["quantity"] = Table(m_request.quantity).name;
+        json["edited"] = m_request.row ? Json(*m_request.row) : Json(nullptr);
+        json["display"] = m_request.exponential ? "exponential" : "normal";
+        json["rows"] = Json::array();
+    }
+    std::size_t next = 0;
+    for (std::size_t k = 0; k < m_rows.size(); ++k) {
+        // Recompute leaves out the edited row after an Enter; its box keeps what was typed.
+        const bool computed = next < texts->size() && (*texts)[next].row == static_cast<int>(k);
+        const std::string_view shown = computed ? std::string_view((*texts)[next++].text) : typed;
+        const std::string_view cell = computed ? ValueText(shown) : shown;
+        switch (m_request.format) {
+            case Format::Tsv:
+                out.Append(m_prefixes[k]);
+                out.Append(shown);
+                out.Append('\n');
+                break;
+            case Format::Csv:
+                AppendInteger(k, out);
+                out.Append(',');
+                AppendCsvField(UnitName(m_rows[k]), out);
+                out.Append(',');
+                AppendCsvField(cell, out);
+                out.Append("\r\n");
+                break;
+            case Format::Json:
+                json["rows"].push_back(
+                    {{"row", k},
+                     {"label", UnitName(m_rows[k])},
+                     {"reading", m_rows[k].reading},
+                     {"text", cell},
+                     {"value", computed ? ShownNumber(cell) : JsonNumber(ReadNumber(typed))}});
+                break;
+        }
+    }
+    if (m_request.format == Format::Json) AppendJson(json, out);
+}
+
+namespace {
+
+// Reads a typed text: leniently its leading number (or 0), strictly a whole number or none.
+std::optional<double> ReadTyped(const Request& request, std::string_view text) {
+    if (request.lenient) return ReadNumber(text);
+    return ReadWholeNumber(text);
+}
+
+std::string NotANumber(std::string_view text) {
+    return Quoted(text, '"') + " is not a number\n";
+}
+
+int ConvertBatch(const Request& request, Conversion& conversion, Output& out,
+                 const Streams& streams) {
+    // Whatever is converted is written out before the program waits for more input, so a
+    // program that feeds one line at a time through a pipe gets each answer.
+    LineReader reader([&](char* buffer, std::size_t size) {
+        out.Flush();
+        return streams.in(buffer, size);
+    });
+    int status = kExitOk;
+    std::string message;
+    conversion.Begin(out);
+    while (reader.Next() && !out.Failed()) {
+        const std::string_view line = reader.Line();
+        const std::optional<double> number =
+            reader.TooLong() ? std::nullopt : ReadTyped(request, line);
+        if (number) {
+            conversion.Write(line, *number, out);
+        } else {
+            status = kExitMisuse;
+            message.assign(kMessagePrefix);
+            message += "line ";
+            message += std::to_string(reader.Number());
+            message += ": ";
+            message += reader.TooLong()
+                           ? "longer than " + std::to_string(LineReader::kMaxLine) + " bytes\n"
+                           : NotANumber(line);
+            streams.err(message);
+            conversion.WriteBad(out);
+        }
+        conversion.EndRecord(out);
+    }
+    if (reader.Failed()) {
+        streams.err(std::string(kMessagePrefix) + "could not read the standard input\n");
+        return kExitFailure;
+    }
+    return status;
+}
+
+}  // namespace
+
+int Run(std::span<const std::string_view> args, const Streams& streams) {
+    const ParseResult parsed = ParseArguments(args);
+    Output out(streams.out);
+    int status = kExitOk;
+    switch (parsed.action) {
+        case Action::Help:
+            out.Append(UsageText());
+            break;
+        case Action::Version:
+            out.Append(VersionText());
+            break;
+        case Action::ListNames:
+            out.Append(NameList(parsed.listed));
+            break;
+        case Action::Misuse:
+            streams.err(parsed.message + "\n");
+            return kExitMisuse;
+        case Action::Convert: {
+            const Request& request = parsed.request;
+            Conversion conversion(request);
+            if (request.batch) {
+                status = ConvertBatch(request, conversion, out, streams);
+                break;
+            }
+            std::optional<double> number = 0.0;
+            if (request.row) number = ReadTyped(request, request.text);
+            if (!number) {
+                streams.err(std::string(kMessagePrefix) + NotANumber(request.text));
+                return kExitMisuse;
+            }
+            conversion.Begin(out);
+            conversion.Write(request.text, *number, out);
+            break;
+        }
+    }
+    if (!out.Flush()) {
+        streams.err(std::string(kMessagePrefix) + "could not write the output\n");
+        return kExitFailure;
+    }
+    return status;
 }
 
 }  // namespace tavo::cli

@@ -1,5 +1,8 @@
 // tavo-convert: the conversion core from the command line. See UsageText() for the usage.
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <string_view>
@@ -9,10 +12,25 @@
 
 namespace {
 
-// Writes all of text to stream; false when the stream could not take it.
-bool WriteAll(std::FILE* stream, const std::string& text) {
-    if (text.empty()) return true;
-    return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+// Reads from a file descriptor, retrying after a signal.
+std::ptrdiff_t ReadFrom(int fd, char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t got = read(fd, buffer, size);
+        if (got >= 0 || errno != EINTR) return got;
+    }
+}
+
+// Writes all of text to a file descriptor; false when it could not take it.
+bool WriteTo(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t put = write(fd, text.data(), text.size());
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
 }
 
 }  // namespace
@@ -24,14 +42,12 @@ int main(int argc, char** argv) {
         args.reserve(argc > 1 ? static_cast<std::size_t>(argc - 1) : 0U);
         for (int k = 1; k < argc; ++k) args.emplace_back(argv[k]);
 
-        const tavo::cli::Outcome outcome = tavo::cli::Run(args);
-        const bool written = WriteAll(stdout, outcome.out) && std::fflush(stdout) == 0;
-        WriteAll(stderr, outcome.err);
-        if (!written) {
-            std::fputs("tavo-convert: could not write the output\n", stderr);
-            return kExitFailure;
-        }
-        return outcome.status;
+        const tavo::cli::Streams streams{
+            [](char* buffer, std::size_t size) { return ReadFrom(STDIN_FILENO, buffer, size); },
+            [](std::string_view text) { return WriteTo(STDOUT_FILENO, text); },
+            [](std::string_view text) { return WriteTo(STDERR_FILENO, text); },
+        };
+        return tavo::cli::Run(args, streams);
     } catch (const std::exception& error) {
         std::fputs("tavo-convert: ", stderr);
         std::fputs(error.what(), stderr);

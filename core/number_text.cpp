@@ -12,16 +12,11 @@ namespace {
 constexpr char kSkip = '\x01';  // a blank, removed wherever it stands
 constexpr char kStop = '\0';    // a character that cannot be part of a number
 
-// Decodes the character at text[pos] into its ASCII stand-in, advancing pos past it.
-char NextSymbol(std::string_view text, std::size_t& pos) {
-    const auto byte = static_cast<unsigned char>(text[pos]);
-    if (byte < 0x80) {
-        ++pos;
-        if (byte == ' ' || byte == '\t' || byte == '\n' || byte == '\r') return kSkip;
-        return static_cast<char>(byte);
-    }
+// Decodes a character of three bytes or more at text[pos] (see NextSymbol).
+char NextWideSymbol(std::string_view text, std::size_t& pos) {
     // Three-byte forms: U+3000 IDEOGRAPHIC SPACE is E3 80 80, the full-width ASCII block
     // U+FF01..U+FF5E is EF BC 81..BF and EF BD 80..9E.
+    const auto byte = static_cast<unsigned char>(text[pos]);
     if (text.size() - pos >= 3) {
         const auto b1 = static_cast<unsigned char>(text[pos + 1]);
         const auto b2 = static_cast<unsigned char>(text[pos + 2]);
@@ -32,14 +27,26 @@ char NextSymbol(std::string_view text, std::size_t& pos) {
         if (byte == 0xEF && (b1 == 0xBC || b1 == 0xBD)) {
             const unsigned codePoint = 0xF000u | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
             const unsigned ascii = codePoint - 0xFF00u + 0x20u;
-            if (ascii == '+' || ascii == '-' || ascii == '.' || ascii == 'e' || ascii == 'E' ||
-                (ascii >= '0' && ascii <= '9')) {
+            if (ascii == '+' || ascii == '-' || ascii == '.' || ascii == ',' || ascii == 'e' ||
+                ascii == 'E' || (ascii >= '0' && ascii <= '9')) {
                 pos += 3;
                 return static_cast<char>(ascii);
             }
         }
     }
     return kStop;
+}
+
+// Decodes the character at text[pos] into its ASCII stand-in, advancing pos past it. ASCII,
+// by far the most common, is decided here without a call.
+inline char NextSymbol(std::string_view text, std::size_t& pos) {
+    const auto byte = static_cast<unsigned char>(text[pos]);
+    if (byte >= 0x80) return NextWideSymbol(text, pos);
+    ++pos;
+    if (byte == ' ' || byte == '\t' || byte == '\n' || byte == '\r') return kSkip;
+    // Other control characters end the number; none may pass for the two markers.
+    if (byte < 0x20) return kStop;
+    return static_cast<char>(byte);
 }
 
 bool IsDigit(char c) {
@@ -49,48 +56,94 @@ bool IsDigit(char c) {
 // The sign, digits, point and exponent of the leading number, in ASCII, plus what is needed
 // to tell an overflow from an underflow when the value leaves the double range.
 struct Scanned {
-    std::string chars;  // without a leading '+', which from_chars does not take
+    std::string chars;  // without a leading '+' or grouping commas, which from_chars refuses
     bool negative = false;
     bool anyNonZero = false;
     std::int64_t leadPosition = 0;  // decimal position of the first non-zero digit
     std::int64_t exponent = 0;      // saturated, only used for the range decision
+    std::size_t end = 0;            // byte offset in the text just past the number
 };
 
 Scanned Scan(std::string_view text) {
     enum class State { Sign, Integer, Fraction, ExponentSign, ExponentDigits };
+    // How far the reading has come; a copy of it is where a broken grouping falls back to.
+    struct Progress {
+        std::size_t accepted = 0;        // buffer length at the end of the last complete number
+        std::size_t end = 0;             // text offset at the end of the last complete number
+        std::int64_t integerDigits = 0;  // significant integer digits (after leading zeros)
+        bool anyNonZero = false;
+    };
     Scanned scanned;
     std::string buffer;
-    std::size_t accepted = 0;  // buffer length at the end of the last complete number
+    Progress now;
     bool exponentNegative = false;
     std::int64_t exponent = 0;
-    std::int64_t integerDigits = 0;  // significant integer digits (after leading zeros)
     std::int64_t fractionZeros = 0;  // zeros after the point before the first non-zero
     bool mantissaDigit = false;
     State state = State::Sign;
+
+    // Thousands grouping: a comma in the integer part after one to three digits opens a
+    // grouped run, which stands only if every comma is followed by exactly three digits up
+    // to the end of the run. Otherwise the number ends at the first comma, so the reading
+    // falls back to what it had there.
+    std::int64_t groupDigits = 0;  // integer digits since the start or the last comma
+    bool grouped = false;
+    Progress beforeGroups;
 
     std::size_t pos = 0;
     while (pos < text.size()) {
         const char c = NextSymbol(text, pos);
         if (c == kSkip) continue;
+        if (grouped && !IsDigit(c) && c != ',') {
+            // The grouped run ends here; its last group must be complete.
+            if (groupDigits != 3) {
+                now = beforeGroups;
+                break;
+            }
+            grouped = false;
+        }
         if (state == State::Sign && (c == '+' || c == '-')) {
             scanned.negative = c == '-';
             if (c == '-') buffer.push_back(c);
             state = State::Integer;
+        } else if (state == State::Integer && c == ',') {
+            const bool opens = !grouped && groupDigits >= 1 && groupDigits <= 3;
+            if (!opens && !(grouped && groupDigits == 3)) {
+                // "1000,000" ends at the comma; "1,000,00,000" falls back to "1".
+                if (grouped) now = beforeGroups;
+                break;
+            }
+            if (opens) beforeGroups = now;
+            grouped = true;
+            groupDigits = 0;
         } else if ((state == State::Sign || state == State::Integer) && c == '.') {
             buffer.push_back(c);
             state = State::Fraction;
+            // "1." is a complete number; "." alone is not.
+            if (mantissaDigit) {
+                now.accepted = buffer.size();
+                now.end = pos;
+            }
         } else if ((state == State::Sign || state == State::Integer || state == State::Fraction) &&
                    IsDigit(c)) {
+            if (state != State::Fraction) {
+                if (grouped && groupDigits == 3) {
+                    now = beforeGroups;  // "1,0000": a long group
+                    break;
+                }
+                ++groupDigits;
+            }
             buffer.push_back(c);
             mantissaDigit = true;
             if (state == State::Fraction) {
-                if (!scanned.anyNonZero && c == '0') ++fractionZeros;
-            } else if (scanned.anyNonZero || c != '0') {
-                ++integerDigits;
+                if (!now.anyNonZero && c == '0') ++fractionZeros;
+            } else if (now.anyNonZero || c != '0') {
+                ++now.integerDigits;
             }
-            if (c != '0') scanned.anyNonZero = true;
+            if (c != '0') now.anyNonZero = true;
             if (state == State::Sign) state = State::Integer;
-            accepted = buffer.size();
+            now.accepted = buffer.size();
+            now.end = pos;
         } else if ((state == State::Integer || state == State::Fraction) && mantissaDigit &&
                    (c == 'e' || c == 'E')) {
             buffer.push_back('e');
@@ -103,23 +156,24 @@ Scanned Scan(std::string_view text) {
             buffer.push_back(c);
             if (exponent < 1'000'000'000) exponent = exponent * 10 + (c - '0');
             state = State::ExponentDigits;
-            accepted = buffer.size();
+            now.accepted = buffer.size();
+            now.end = pos;
         } else {
             break;
         }
     }
+    if (grouped && groupDigits != 3) now = beforeGroups;  // the text ended inside a group
     // Cutting back to the last complete number drops an "e" without digits: "1e" reads as 1.
-    buffer.resize(accepted);
+    buffer.resize(now.accepted);
     scanned.chars = std::move(buffer);
+    scanned.end = now.end;
+    scanned.anyNonZero = now.anyNonZero;
     scanned.exponent = exponentNegative ? -exponent : exponent;
-    scanned.leadPosition = integerDigits > 0 ? integerDigits : -fractionZeros;
+    scanned.leadPosition = now.integerDigits > 0 ? now.integerDigits : -fractionZeros;
     return scanned;
 }
 
-}  // namespace
-
-double ReadNumber(std::string_view text) {
-    const Scanned scanned = Scan(text);
+double ToDouble(const Scanned& scanned) {
     if (scanned.chars.empty()) return 0.0;
     double value = 0.0;
     const char* first = scanned.chars.data();
@@ -134,6 +188,21 @@ double ReadNumber(std::string_view text) {
         return 0.0;
     }
     return value;
+}
+
+}  // namespace
+
+double ReadNumber(std::string_view text) {
+    return ToDouble(Scan(text));
+}
+
+std::optional<double> ReadWholeNumber(std::string_view text) {
+    const Scanned scanned = Scan(text);
+    if (scanned.chars.empty()) return std::nullopt;
+    for (std::size_t pos = scanned.end; pos < text.size();) {
+        if (NextSymbol(text, pos) != kSkip) return std::nullopt;
+    }
+    return ToDouble(scanned);
 }
 
 namespace {

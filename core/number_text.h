@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,10 +16,21 @@ enum class NumberPattern {
 // Blanks (space, tab, CR, LF, U+3000) are dropped wherever they stand, so " 1.094" and
 // "1 000" read as numbers. A number is an optional sign, digits with at most one ".",
 // then an optional exponent "e"/"E" with optional sign and digits. Full-width digits,
-// "．", "＋", "－", "ｅ" and "Ｅ" count as their ASCII forms, as an input method types them.
-// The point is always "."; no locale is consulted. Beyond the double range the result is
-// +/-infinity, below it +/-0. Runs in time linear in the text's length.
+// "．", "＋", "－", "，", "ｅ" and "Ｅ" count as their ASCII forms, as an input method types
+// them. The point is always "."; no locale is consulted.
+// Commas group thousands when the whole run of digits and commas before the point (or the
+// exponent, or whatever ends the number) is one to three digits followed by groups of a comma
+// and exactly three digits: "1,000" and "12,345.6" and "1,000e3" read as 1000, 12345.6 and
+// 1e6. Any other comma ends the number: "1,5", "1,0000", "1,000,00" and "1000,000" read as
+// 1, 1, 1 and 1000.
+// Beyond the double range the result is +/-infinity, below it +/-0. Runs in time linear in
+// the text's length.
 double ReadNumber(std::string_view text);
+
+// The value of a text that is one number and nothing else: the number ReadNumber reads, with
+// nothing but blanks after it. Empty when the text holds no number or anything follows it
+// ("abc", "", "-", "1e", "1,5", "12abc"). A trailing point belongs to the number ("1.").
+std::optional<double> ReadWholeNumber(std::string_view text);
 
 // The plain conversion: a blank (or "-" for a negative value), then the value with at most
 // 15 significant digits, without trailing zeros or a trailing point, in positional

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 namespace tavo {
 
@@ -16,12 +17,14 @@ inline constexpr std::array<Quantity, 4> kQuantities{Quantity::Square, Quantity:
                                                      Quantity::Volume, Quantity::Weight};
 
 // One unit of a quantity: the label shown beside its box, its reading in hiragana (for
-// screen readers and tooltips), and its size in the base unit, so that v units are
-// v * factor base units.
+// screen readers and tooltips), its size in the base unit, so that v units are
+// v * factor base units, and the other names a command line may give it: English names and
+// symbols, and the romanised names of the Japanese units, separated by single blanks.
 struct UnitRow {
     std::string_view label;
     std::string_view reading;
     double factor;
+    std::string_view aliases;
 };
 
 // Each quantity's units by name, in the order of its table below, so that code and tests say
@@ -72,47 +75,54 @@ constexpr std::int16_t Row(NamedUnit auto unit) {
 // the tsubo is 3.3058 m^2 (not 400/121), the mile 1609.3 m, the light-year 9.454e15 m, the
 // pound 0.4535 kg. Every displayed digit depends on them, so they stay exactly as written.
 inline constexpr std::array<UnitRow, 6> kSquareRows{{
-    {"平方メートル", "へいほうめーとる", 1},
-    {"平方キロ", "へいほうきろ", 1000000},
-    {"アール", "あーる", 100},
-    {"ヘクタール", "へくたーる", 10000},
-    {"坪", "つぼ", 3.3058},
-    {"反", "たん", 991.736},
+    {"平方メートル", "へいほうめーとる", 1,
+     "m2 m^2 m² sq-m square-metre square-metres square-meter square-meters"},
+    {"平方キロ", "へいほうきろ", 1000000,
+     "km2 km^2 km² sq-km square-kilometre square-kilometres square-kilometer square-kilometers"},
+    {"アール", "あーる", 100, "a are ares"},
+    {"ヘクタール", "へくたーる", 10000, "ha hectare hectares"},
+    {"坪", "つぼ", 3.3058, "tsubo"},
+    {"反", "たん", 991.736, "tan"},
 }};
 
 inline constexpr std::array<UnitRow, 9> kLengthRows{{
-    {"メートル", "めーとる", 1},
-    {"ヤード", "やーど", 0.9144},
-    {"フィート", "ふぃーと", 0.3048},
-    {"インチ", "いんち", 0.0254},
-    {"マイル", "まいる", 1609.3},
-    {"尺", "しゃく", 0.303},
-    {"海里", "かいり", 1852},
-    {"光年", "こうねん", 9454000000000000.0},
-    {"オングストローム", "おんぐすとろーむ", 1e-10},
+    {"メートル", "めーとる", 1, "m metre metres meter meters"},
+    {"ヤード", "やーど", 0.9144, "yd yds yard yards"},
+    {"フィート", "ふぃーと", 0.3048, "ft foot feet"},
+    {"インチ", "いんち", 0.0254, "in inch inches"},
+    {"マイル", "まいる", 1609.3, "mi mile miles"},
+    {"尺", "しゃく", 0.303, "shaku"},
+    {"海里", "かいり", 1852, "nmi nautical-mile nautical-miles"},
+    {"光年", "こうねん", 9454000000000000.0, "ly light-year light-years"},
+    // "Å" twice: U+00C5 and the look-alike U+212B ANGSTROM SIGN, which input methods also give.
+    {"オングストローム", "おんぐすとろーむ", 1e-10,
+     "Å \u212B angstrom angstroms ångström ångströms"},
 }};
 
 inline constexpr std::array<UnitRow, 8> kVolumeRows{{
-    {"立方メートル", "りっぽうめーとる", 1},
-    {"リットル", "りっとる", 0.001},
-    {" cc", "しーしー", 1e-06},  // the leading blank is part of the label
-    {"立方インチ", "りっぽういんち", 1.63862e-05},
-    {"ガロン(米)", "べいがろん", 0.0037854},  // US gallon, half-width parentheses
-    {"合", "ごう", 0.0001804},
-    {"升", "しょう", 0.001804},
-    {"石", "こく", 0.1804},
+    {"立方メートル", "りっぽうめーとる", 1,
+     "m3 m^3 m³ cubic-metre cubic-metres cubic-meter cubic-meters"},
+    {"リットル", "りっとる", 0.001, "l litre litres liter liters"},
+    // The leading blank is part of the label.
+    {" cc", "しーしー", 1e-06, "cc ml cm3 cm^3 cm³ millilitre millilitres milliliter milliliters"},
+    {"立方インチ", "りっぽういんち", 1.63862e-05, "in3 in^3 in³ cu-in cubic-inch cubic-inches"},
+    // US gallon, half-width parentheses.
+    {"ガロン(米)", "べいがろん", 0.0037854, "gal gallon gallons us-gallon us-gallons"},
+    {"合", "ごう", 0.0001804, "go gou gō"},
+    {"升", "しょう", 0.001804, "sho shou shō"},
+    {"石", "こく", 0.1804, "koku"},
 }};
 
 inline constexpr std::array<UnitRow, 9> kWeightRows{{
-    {"キログラム", "きろぐらむ", 1},
-    {"グラム", "ぐらむ", 0.001},
-    {"トン", "とん", 1000},
-    {"ポンド", "ぽんど", 0.4535},
-    {"オンス", "おんす", 0.02835},
-    {"貫", "かん", 3.75},
-    {"匁", "もんめ", 0.00375},
-    {"斤", "きん", 0.6},
-    {"太陽質量", "たいようしつりょう", 1.9891e30},
+    {"キログラム", "きろぐらむ", 1, "kg kilogram kilograms kilo kilos"},
+    {"グラム", "ぐらむ", 0.001, "g gram grams gramme grammes"},
+    {"トン", "とん", 1000, "t tonne tonnes ton tons"},
+    {"ポンド", "ぽんど", 0.4535, "lb lbs pound pounds"},
+    {"オンス", "おんす", 0.02835, "oz ounce ounces"},
+    {"貫", "かん", 3.75, "kan"},
+    {"匁", "もんめ", 0.00375, "monme momme"},
+    {"斤", "きん", 0.6, "kin"},
+    {"太陽質量", "たいようしつりょう", 1.9891e30, "solar-mass solar-masses msun"},
 }};
 
 // Each table ends with its last named unit.
@@ -124,6 +134,13 @@ static_assert(Row(Weight::SolarMass) + 1 == kWeightRows.size());
 // The unit's name as words use it: its label without the blanks that pad it in the window
 // (" cc" -> "cc").
 std::string_view UnitName(const UnitRow& unit);
+
+// The unit's other names, one string each, in the order the table gives them.
+std::vector<std::string_view> UnitAliases(const UnitRow& unit);
+
+// Whether a name given on a command line names the unit: its label exactly, with or without
+// the padding blanks, or one of its other names in any letter case.
+bool NamesUnit(const UnitRow& unit, std::string_view name);
 
 struct QuantityTable {
     Quantity quantity;

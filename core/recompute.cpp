@@ -24,6 +24,12 @@ std::string DisplayText(double rowValue, double baseValue, bool exponential) {
     return PlainText(rowValue);
 }
 
+double RowValue(double base, double factor) {
+    double value = base / factor;
+    RoundFigures(value, kRoundDigits);
+    return value;
+}
+
 std::vector<RowText> Recompute(ConverterState& state, std::int16_t index,
                                std::string_view editedText, bool exponential) {
     if (index != BaseIndex && (index < 0 || index >= state.RowCount)) {
@@ -41,8 +47,7 @@ std::vector<RowText> Recompute(ConverterState& state, std::int16_t index,
     for (std::int16_t k = 0; k < state.RowCount; ++k) {
         if (k == index) continue;
         double& value = state.UnitValue.at(static_cast<std::size_t>(k));
-        value = base / state.UnitFactor.at(static_cast<std::size_t>(k));
-        RoundFigures(value, kRoundDigits);
+        value = RowValue(base, state.UnitFactor.at(static_cast<std::size_t>(k)));
         texts.push_back({k, DisplayText(value, base, exponential)});
     }
     return texts;

@@ -30,6 +30,10 @@ struct RowText {
 // underflow (zero from a non-zero base) from a real zero.
 std::string DisplayText(double rowValue, double baseValue, bool exponential);
 
+// A row's value for a base value: base / factor, cut to four figures. Recompute computes every
+// row by it, so a caller that needs one row alone gets the same double.
+double RowValue(double base, double factor);
+
 // The conversion of a converter window. With a row index, editedText is read as that
 // row's number, the base value becomes number * factor, and every other row is recomputed;
 // the edited row's text and value slot stay as they are. With BaseIndex, editedText is

@@ -2,7 +2,8 @@
 // 0-1), the display mode (bit 2) and the edited row (bits 3-7, modulo RowCount + 1, where
 // RowCount stands for BaseIndex); the remaining bytes are the text typed into that row.
 // A window is loaded, the text entered, the window refreshed, and every text the display
-// writes is checked; a breach prints what was wrong and traps.
+// writes is checked; the text is also read as a whole number and, where it holds an integer,
+// written again with grouping commas and read back. A breach prints what was wrong and traps.
 
 #include <array>
 #include <charconv>
@@ -10,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -137,6 +139,8 @@ void CheckTexts(const ConverterState& state, const std::vector<RowText>& texts, 
         const double reread = tavo::ReadNumber(text);
         Require(Significant15(reread) == Significant15(value),
                 "the text reads back as another value", row, text);
+        Require(tavo::ReadWholeNumber(text) == reread, "a shown text is not a whole number", row,
+                text);
         double cut = reread;
         tavo::RoundFigures(cut, tavo::kRoundDigits);
         Require(tavo::DisplayText(cut, base, exponential) == text,
@@ -144,6 +148,39 @@ void CheckTexts(const ConverterState& state, const std::vector<RowText>& texts, 
     }
     if (expected == edited) ++expected;
     Require(expected == state.RowCount, "rows missing", expected, "");
+}
+
+// The whole-number reading agrees with the leading-number reading, and only blanks may
+// follow a whole number.
+void CheckWholeNumber(std::string_view text, std::int16_t row) {
+    const std::optional<double> whole = tavo::ReadWholeNumber(text);
+    if (!whole) return;
+    const double lead = tavo::ReadNumber(text);
+    Require(std::signbit(*whole) == std::signbit(lead) && (*whole == lead),
+            "a whole number reads as another value", row, text);
+    Require(tavo::ReadWholeNumber(std::string(text) + " \u3000") == whole,
+            "trailing blanks changed a whole number", row, text);
+    Require(!tavo::ReadWholeNumber(std::string(text) + "x").has_value(),
+            "a letter after a whole number was accepted", row, text);
+}
+
+// An integer written with a comma (ASCII or full-width) before every group of three digits
+// reads back as itself, alone and before a fraction.
+void CheckGrouping(double typed, bool fullWidth, std::int16_t row) {
+    if (!(std::fabs(typed) < 1e15) || typed != std::floor(typed)) return;
+    std::array<char, 32> digits{};
+    const auto integer = static_cast<long long>(std::fabs(typed));
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), integer).ptr;
+    const std::string_view plain(digits.data(), static_cast<std::size_t>(end - digits.data()));
+    std::string grouped = typed < 0 ? "-" : "";
+    for (std::size_t k = 0; k < plain.size(); ++k) {
+        if (k != 0 && (plain.size() - k) % 3 == 0) grouped += fullWidth ? "，" : ",";
+        grouped.push_back(plain[k]);
+    }
+    Require(tavo::ReadWholeNumber(grouped) == typed, "a grouped integer reads back wrong", row,
+            grouped);
+    Require(tavo::ReadNumber(grouped + ".5") == typed + (typed < 0 ? -0.5 : 0.5),
+            "a grouped integer with a fraction reads back wrong", row, grouped);
 }
 
 }  // namespace
@@ -163,6 +200,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tavo::InitialiseState(state, quantity);
     CheckTexts(state, tavo::Recompute(state, BaseIndex, "", exponential), BaseIndex, exponential);
     const ConverterState loaded = state;
+
+    CheckWholeNumber(text, row);
+    CheckGrouping(tavo::ReadNumber(text), (control & 8U) != 0, row);
 
     const std::vector<RowText> entered = tavo::Recompute(state, row, text, exponential);
     if (row != BaseIndex) {

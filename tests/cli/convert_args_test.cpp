@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,22 +57,58 @@ TEST(RowNames, AcceptIndicesInsideTheTable) {
     }
 }
 
-TEST(RowNames, AcceptLabelsExactlyAsTheTableGivesThem) {
-    EXPECT_EQ(FindRow(Quantity::Length, "メートル"), 0);
-    EXPECT_EQ(FindRow(Quantity::Length, "ヤード"), 1);
-    EXPECT_EQ(FindRow(Quantity::Length, "オングストローム"), 8);
+// Labels exactly as the table gives them, and the units' other names in any letter case; that
+// every other name names its own row is checked over the whole table in the core's tests.
+TEST(RowNames, AcceptLabelsAndUnitNames) {
+    const std::pair<std::string_view, std::int16_t> length[] = {
+        {"メートル", 0}, {"ヤード", 1}, {"オングストローム", 8},
+        {"yard", 1},     {"YD", 1},     {"Feet", 2},
+        {"å", 8},        {"Å", 8},      {"ly", 7},
+        {"m", 0},
+    };
+    for (const auto& [name, row] : length) EXPECT_EQ(FindRow(Quantity::Length, name), row) << name;
     EXPECT_EQ(FindRow(Quantity::Volume, "ガロン(米)"), 4);
-    EXPECT_EQ(FindRow(Quantity::Weight, "太陽質量"), 8);
-    EXPECT_EQ(FindRow(Quantity::Square, "坪"), 4);
-    // The cubic centimetre's label starts with a blank; both spellings name it.
-    EXPECT_EQ(FindRow(Quantity::Volume, " cc"), 2);
-    EXPECT_EQ(FindRow(Quantity::Volume, "cc"), 2);
-    for (const std::string_view bad : {"ヤード ", "やーど", "yard", "ガロン（米）", "  cc", "CC"}) {
+    EXPECT_EQ(FindRow(Quantity::Volume, "L"), 1);
+    // The cubic centimetre's label starts with a blank; every spelling names it.
+    for (const std::string_view cc : {" cc", "cc", "CC", "ml"}) {
+        EXPECT_EQ(FindRow(Quantity::Volume, cc), 2) << cc;
+    }
+    for (const std::string_view bad :
+         {"ヤード ", "やーど", "yard ", " yard", "ガロン（米）", "  cc", "parsec", "ｙａｒｄ"}) {
         EXPECT_FALSE(FindRow(Quantity::Volume, bad).has_value()) << '"' << bad << '"';
         EXPECT_FALSE(FindRow(Quantity::Length, bad).has_value()) << '"' << bad << '"';
     }
-    EXPECT_FALSE(FindRow(Quantity::Length, "cc").has_value()) << "a label of another table";
-    EXPECT_FALSE(FindRow(Quantity::Weight, "メートル").has_value());
+    EXPECT_FALSE(FindRow(Quantity::Length, "cc").has_value()) << "a unit of another table";
+    EXPECT_FALSE(FindRow(Quantity::Weight, "m").has_value());
+}
+
+TEST(Options, TakeTheirValuesAfterABlankOrAnEqualsSign) {
+    using tavo::cli::Format;
+    struct Case {
+        std::vector<std::string_view> args;
+        Format format;
+        std::optional<std::int16_t> to;
+        bool lenient;
+    };
+    const Case cases[] = {
+        {{"Length"}, Format::Tsv, std::nullopt, false},
+        {{"--format", "csv", "--to", "yd", "Length"}, Format::Csv, 1, false},
+        {{"--format=json", "--to=8", "--lenient", "Length"}, Format::Json, 8, true},
+        {{"--to", "-", "--to", "Å", "--format", "tsv", "Length"}, Format::Tsv, 8, false},
+        {{"--to", "ヤード", "length", "m", "-"}, Format::Tsv, 1, false},
+    };
+    for (const Case& c : cases) {
+        const ParseResult parsed = ParseArguments(c.args);
+        ASSERT_EQ(parsed.action, Action::Convert) << parsed.message;
+        EXPECT_EQ(parsed.request.format, c.format);
+        EXPECT_EQ(parsed.request.to, c.to);
+        EXPECT_EQ(parsed.request.lenient, c.lenient);
+    }
+    EXPECT_TRUE(Parse({"Length", "m", "-"}).request.batch);
+    EXPECT_FALSE(Parse({"Length", "m", "--"}).request.batch);
+    EXPECT_EQ(Parse({"--version", "nonsense"}).action, Action::Version);
+    EXPECT_EQ(Parse({"--list-units"}).action, Action::ListNames);
+    EXPECT_EQ(Parse({"--list-units", "Weight"}).listed, Quantity::Weight);
 }
 
 TEST(Options, StandBeforeTheQuantityInAnyOrder) {
@@ -124,17 +161,23 @@ TEST(Misuse, EveryBadUsageGivesOneLineNamingTheChoices) {
         {{}, {"QUANTITY", "Length", "Weight", "Square", "Volume"}},
         {{"--exp"}, {"QUANTITY", "Length"}},
         {{"Lenght"}, {"'Lenght'", "Length", "Weight", "Square", "Volume", "mass", "長さ"}},
-        {{"--bogus", "Length"}, {"'--bogus'", "--exp", "--refresh", "--help"}},
+        {{"--bogus", "Length"},
+         {"'--bogus'", "--to", "--format", "--lenient", "--exp", "--refresh", "--version"}},
         {{"-x", "Length"}, {"'-x'", "--exp"}},
-        {{"Length", "yard", "1"},
-         {"'yard'", "Length", "0 メートル", "1 ヤード", "8 オングストローム"}},
+        {{"Length", "parsec", "1"},
+         {"'parsec'", "Length", "0 メートル (m, metre", "1 ヤード (yd,", "8 オングストローム"}},
+        {{"--to", "kg", "Length"}, {"--to", "'kg'", "Length", "1 ヤード (yd,"}},
+        {{"--to"}, {"--to", "ROW"}},
+        {{"--format", "xml", "Length"}, {"'xml'", "tsv", "csv", "json"}},
+        {{"--format"}, {"--format", "tsv"}},
+        {{"--list-units", "Length", "m"}, {"'m'"}},
         {{"Length", "9", "1"}, {"'9'", "Length", "0 メートル", "8 オングストローム"}},
         {{"Square", "6", "1"}, {"'6'", "Square", "5 反"}},
         {{"Volume", "cc"}, {"'cc'", "TEXT"}},
         {{"Length", "1"}, {"'1'", "TEXT"}},
         {{"Length", "1", "100", "extra"}, {"'extra'"}},
         {{"Length", "1", "100", "--"}, {"'--'"}},
-        {{"Volume", "9", "1"}, {"2 cc", "7 石"}},
+        {{"Volume", "9", "1"}, {"2 cc (ml,", "7 石 (koku)"}},
     };
     for (const MisuseCase& c : cases) {
         const ParseResult parsed = ParseArguments(c.args);
@@ -156,6 +199,11 @@ TEST(Misuse, ControlCharactersInAnArgumentKeepTheMessageOnOneLine) {
     EXPECT_EQ(parsed.message.find('\n'), std::string::npos);
     EXPECT_EQ(parsed.message.find('\r'), std::string::npos);
     EXPECT_NE(parsed.message.find("'Len?gth?'"), std::string::npos) << parsed.message;
+    // A long text is cut at a character boundary.
+    std::string longText(59, 'x');
+    for (int k = 0; k < 10; ++k) longText += "長";
+    EXPECT_EQ(tavo::cli::Quoted(longText, '"'), '"' + std::string(59, 'x') + "...\"");
+    EXPECT_EQ(tavo::cli::Quoted(std::string(63, 'y')), "'" + std::string(63, 'y') + "'");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -50,6 +51,41 @@ const ReadCase kNoNumber[] = {
     {".e5", 0}, {"範囲外", 0}, {"&H10", 0}, {"&O7", 0}, {"NaN", 0}, {"inf", 0}, {"0x10", 0},
 };
 INSTANTIATE_TEST_SUITE_P(NoNumber, ReadNumberCase, testing::ValuesIn(kNoNumber));
+
+// Commas group thousands only when every group after the first has exactly three digits up to
+// the point, the exponent or the end; any other comma ends the number where it stands.
+const ReadCase kGrouping[] = {
+    {"1,000", 1000},      {"12,345.6", 12345.6}, {"-1,000,000", -1e6},
+    {"１，０００", 1000}, {"1,000e3", 1e6},      {"1, 000", 1000},
+    {"999,999", 999999},  {"0,001", 1},          {"+1,234.5e-1", 123.45},
+    {"1,000abc", 1000},   {"1,000.5,3", 1000.5}, {"1,000.", 1000},
+    {"1,5", 1},           {"1,0000", 1},         {"1,000,00", 1},
+    {"1,000,", 1},        {"1000,000", 1000},    {",5", 0},
+    {"1,,000", 1},        {"1,000,0000", 1},     {"12,34,567", 12},
+    {"-1,5e3", -1},       {"1,00e3", 1},         {".5,000", 0.5},
+    {"1e3,000", 1000},    {"1,000e3,000", 1e6},  {"1,０００", 1000},
+    {"1,000 ,000", 1e6},
+};
+INSTANTIATE_TEST_SUITE_P(Grouping, ReadNumberCase, testing::ValuesIn(kGrouping));
+
+// A whole number is what ReadNumber reads with nothing but blanks after it; anything else,
+// the empty text included, is not one.
+TEST(ReadWholeNumber, AcceptsOneNumberAndBlanksOnly) {
+    for (const std::string_view text :
+         {"100", " 1.094 ", "1 000", "-5", "+5", "1.", ".5", "1.e+10", "1,000", "－１，０００　",
+          "1,000e3", "1e-400", "1e400", "\t7\r\n", "9.672e-15", "-0.002469"}) {
+        const std::optional<double> whole = tavo::ReadWholeNumber(text);
+        ASSERT_TRUE(whole.has_value()) << '"' << text << '"';
+        EXPECT_EQ(*whole, ReadNumber(text)) << '"' << text << '"';
+    }
+    for (const std::string_view text :
+         {"",    " ",   "　",   "abc",       "12abc",  "-",      "+",
+          ".",   "1e",  "1e+",  "1,5",       "1,000,", "1,0000", "1.2.3",
+          "1 a", "1d3", "0x10", "1\xEF\xBC", "範囲外", "1\x01"}) {
+        EXPECT_FALSE(tavo::ReadWholeNumber(text).has_value()) << '"' << text << '"';
+    }
+    EXPECT_FALSE(tavo::ReadWholeNumber(std::string("3\0", 2)).has_value());
+}
 
 // The letter d is not an exponent letter, and there are no radix prefixes.
 const ReadCase kNotExponents[] = {{"1d3", 1}, {"1D3", 1}, {"0x1p3", 0}};

@@ -34,8 +34,48 @@ TEST(QuantityTables, NamesDropOnlyTheLabelsPaddingBlanks) {
     EXPECT_EQ(volume[Row(Volume::CubicCentimetre)].label, " cc");
     EXPECT_EQ(UnitName(volume[Row(Volume::CubicCentimetre)]), "cc");
     EXPECT_EQ(UnitName(volume[Row(Volume::UsGallon)]), "ガロン(米)");
-    EXPECT_EQ(UnitName(tavo::UnitRow{"  ", "", 1}), "");
-    EXPECT_EQ(UnitName(tavo::UnitRow{" a b ", "", 1}), "a b");
+    EXPECT_EQ(UnitName(tavo::UnitRow{"  ", "", 1, ""}), "");
+    EXPECT_EQ(UnitName(tavo::UnitRow{" a b ", "", 1, ""}), "a b");
+}
+
+// The name in upper case as a user may type it: ASCII letters, and "å" as "Å".
+std::string Upper(std::string_view name) {
+    std::string upper(name);
+    for (std::size_t k = 0; k < upper.size(); ++k) {
+        if (upper[k] >= 'a' && upper[k] <= 'z') upper[k] = static_cast<char>(upper[k] - 'a' + 'A');
+        if (upper[k] == '\xA5' && k > 0 && upper[k - 1] == '\xC3') upper[k] = '\x85';
+    }
+    return upper;
+}
+
+// Each name a row answers to, as written and in upper case, names that row and no other row
+// of its quantity, and none looks like a row number.
+TEST(UnitNames, EachNameNamesItsOwnRowOnly) {
+    for (const Quantity q : tavo::kQuantities) {
+        const auto rows = Table(q).rows;
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            std::vector<std::string> names{std::string(rows[k].label),
+                                           std::string(UnitName(rows[k]))};
+            for (const std::string_view alias : tavo::UnitAliases(rows[k])) {
+                EXPECT_FALSE(alias.empty()) << rows[k].label;
+                EXPECT_NE(alias.find_first_not_of("0123456789"), std::string_view::npos) << alias;
+                names.emplace_back(alias);
+                names.push_back(Upper(alias));
+            }
+            for (const std::string& name : names) {
+                for (std::size_t other = 0; other < rows.size(); ++other) {
+                    EXPECT_EQ(tavo::NamesUnit(rows[other], name), other == k)
+                        << Table(q).name << ": \"" << name << "\" and row " << other;
+                }
+            }
+        }
+    }
+    const auto& angstrom = Table(Quantity::Length).rows[Row(tavo::Length::Angstrom)];
+    EXPECT_TRUE(tavo::NamesUnit(angstrom, "å"));
+    EXPECT_TRUE(tavo::NamesUnit(angstrom, "ÅNGSTRöM"));
+    for (const std::string_view near : {"", " ", "Å ", "angstrom ", "ang", "\u212Bngstrom"}) {
+        EXPECT_FALSE(tavo::NamesUnit(angstrom, near)) << '"' << near << '"';
+    }
 }
 
 TEST(CodePage932, CheckerRejectsWhatShiftJisCannotStore) {

@@ -39,6 +39,7 @@ done
 expected="./usr/bin/tavo-convert
 ./usr/bin/tavometr
 ./usr/share/applications/jp.tavometr.Tavometr.desktop
+./usr/share/bash-completion/completions/tavo-convert
 ./usr/share/icons/hicolor/128x128/apps/jp.tavometr.Tavometr.png
 ./usr/share/icons/hicolor/32x32/apps/jp.tavometr.Tavometr.png
 ./usr/share/icons/hicolor/64x64/apps/jp.tavometr.Tavometr.png

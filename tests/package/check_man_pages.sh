@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the manual pages: groff formats them without a single warning, and the page of
 # tavo-convert still matches the program: every option its --help names, and for every
-# quantity exactly the rows the program prints, by row number and label.
+# quantity exactly the rows the program prints, by row number and unit name, each with
+# names that the program takes for that row.
 # Usage: check_man_pages.sh TAVO_CONVERT MAN_FOLDER
 set -euo pipefail
 convert=$1 folder=$2
@@ -25,27 +26,41 @@ described=$(awk '
     inside && match($0, /[^ ]/) == 8 {
         for (k = 1; k <= NF && $k ~ /^-/; ++k) { sub(/,$/, "", $k); print $k }
     }' <<<"$text")
-for option in $("$convert" --help | grep -oE -- '(^|[[:space:]])--?[a-z-]*' | tr -d '[:blank:]' | sort -u); do
+# An option is one or two dashes and a letter: "-" alone (standard input as TEXT) is none.
+for option in $("$convert" --help | grep -oE -- '(^|[[:space:]])--?[a-z][a-z-]*' | tr -d '[:blank:]' | sort -u); do
     grep -qxF -- "$option" <<<"$described" || fail "tavo-convert.1 does not describe $option under OPTIONS"
 done
 
-# The rows under the heading "QUANTITY (...)", squeezed to "ROW LABEL ..." lines.
+# The rows under the heading "QUANTITY (...)", squeezed to "ROW LABEL NAMES... SIZE UNIT" lines.
 rows_of() {
     awk -v heading="$1 (" '
         { indent = match($0, /[^ ]/) - 1 }   # headings stand at most 3 columns in
         indent >= 0 && indent <= 3 { inside = index($0, heading) == indent + 1; next }
         inside && $1 ~ /^[0-9]+$/ { $1 = $1; print }' <<<"$text"
 }
+# The row the program edits when told to type into the row called NAME: the one line of
+# its table that shows the typed "1" as it is (computed texts start with a blank or sign).
+row_named() {
+    "$convert" "$1" "$2" 1 2>/dev/null | awk -F'\t' '$3 == "1" { print $1 }'
+}
 for quantity in Length Weight Square Volume; do
     documented=$(rows_of "$quantity")
     [[ -n "$documented" ]] || { fail "tavo-convert.1 has no table for $quantity"; continue; }
     printed=0
-    while IFS=$'\t' read -r row label _; do
+    # The unit names as the program gives them: the label column of its CSV output.
+    while IFS=, read -r row label _; do
         printed=$((printed + 1))
-        label=${label#"${label%%[! ]*}"}  # the blanks before " cc"
-        grep -qxF -- "$row $label" <(cut -d' ' -f1-$(($(wc -w <<<"$label") + 1)) <<<"$documented") ||
-            fail "tavo-convert.1 does not list row $row '$label' of $quantity"
-    done < <("$convert" "$quantity")
+        line=$(grep -E "^$row " <<<"$documented" || true)
+        [[ "$line" == "$row $label "* ]] ||
+            { fail "tavo-convert.1 does not list row $row '$label' of $quantity"; continue; }
+        # The words between the label and the size ("1 m") are the row's other names.
+        read -r -a words <<<"${line#"$row $label "}"
+        for ((k = 0; k + 2 < ${#words[@]}; ++k)); do
+            name=${words[k]%,}
+            [[ "$(row_named "$quantity" "$name")" == "$row" ]] ||
+                fail "tavo-convert.1 names row $row of $quantity '$name', which the program does not take for it"
+        done
+    done < <("$convert" --format csv "$quantity" | tr -d '\r' | tail -n +2)
     listed=$(wc -l <<<"$documented")
     [[ "$listed" -eq "$printed" ]] ||
         fail "tavo-convert.1 lists $listed rows of $quantity, the program has $printed"
