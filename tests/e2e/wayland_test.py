@@ -36,11 +36,12 @@ def run(program, input_module):
             # The window is a Wayland surface of weston's (no X display exists to use).
             wait_for(f"weston to show '{MAIN}'", lambda: MAIN in session.window_titles())
 
-            # The length picture: pressed by its press action where it has one, clicked
-            # through weston otherwise.
-            picture = find(main, lambda node: node.name == "長さ")
+            # The length picture (named 長さ, or 距離 like its caption): pressed by its press
+            # action where it has one, clicked through weston otherwise.
+            picture = find(main, lambda node: node.name.strip() in ("長さ", "距離")
+                           and node.getRoleName() != "label")
             if picture is None:
-                raise SessionError("the main window has no control named 長さ")
+                raise SessionError("the main window has no length picture (長さ or 距離)")
             if "Press" in action_names(picture):
                 do_action(picture, "Press")
             else:
