@@ -29,10 +29,13 @@ class SessionError(Exception):
     """What went wrong, said plainly; the test prints it and fails."""
 
 
-def wait_for(what, probe, timeout=20.0, interval=0.1):
-    """Calls probe() until it returns something true, and returns that; fails after timeout."""
+def wait_for(what, probe, timeout=20.0, interval=0.1, alive=None):
+    """Calls probe() until it returns something true, and returns that; fails after timeout,
+    or at once when alive() (if given) raises, e.g. because the program has ended."""
     deadline = time.monotonic() + timeout
     while True:
+        if alive is not None:
+            alive()
         try:
             found = probe()
         except SessionError:
@@ -181,13 +184,14 @@ class WaylandSession:
 
 # ---- AT-SPI --------------------------------------------------------------------------------
 
-def accessible_application(name, timeout=20.0):
+def accessible_application(name, timeout=20.0, alive=None):
     import pyatspi
 
     def probe():
         desktop = pyatspi.Registry.getDesktop(0)
         return next((app for app in desktop if app is not None and app.name == name), None)
-    return wait_for(f"the application '{name}' on the accessibility bus", probe, timeout)
+    return wait_for(f"the application '{name}' on the accessibility bus", probe, timeout,
+                    alive=alive)
 
 
 def find(node, predicate):
@@ -202,10 +206,10 @@ def find(node, predicate):
     return None
 
 
-def window(application, title, timeout=20.0):
+def window(application, title, timeout=20.0, alive=None):
     return wait_for(f"the window '{title}'",
                     lambda: next((w for w in application if w is not None and w.name == title),
-                                 None), timeout)
+                                 None), timeout, alive=alive)
 
 
 def action_names(node):

@@ -30,9 +30,13 @@ def run(program, input_module):
         app = session.start([program], QT_QPA_PLATFORM="wayland",
                             QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                             QT_WAYLAND_DISABLE_WINDOWDECORATION="1")
+        def running():
+            if app.poll() is not None:
+                raise SessionError(f"the program ended early, status {app.returncode}")
+
         try:
-            accessible = accessible_application("tavometr")
-            main = window(accessible, MAIN)
+            accessible = accessible_application("tavometr", alive=running)
+            main = window(accessible, MAIN, alive=running)
             # The window is a Wayland surface of weston's (no X display exists to use).
             wait_for(f"weston to show '{MAIN}'", lambda: MAIN in session.window_titles())
 
@@ -46,7 +50,7 @@ def run(program, input_module):
                 do_action(picture, "Press")
             else:
                 session.click(MAIN, *centre_in_window(picture))
-            length = window(accessible, LENGTH)
+            length = window(accessible, LENGTH, alive=running)
             wait_for(f"weston to show '{LENGTH}'", lambda: LENGTH in session.window_titles())
 
             def box(unit):
@@ -68,8 +72,7 @@ def run(program, input_module):
                        and node.name == "終了")
             if end is None:
                 raise SessionError("the main window has no menu item 終了")
-            if app.poll() is not None:
-                raise SessionError(f"the program ended early, status {app.returncode}")
+            running()
             do_action(end, "Press")
             try:
                 status = app.wait(10)
