@@ -1,14 +1,19 @@
 # The two commands a new machine needs: `make run` and `make test`. Both install what is
-# missing first (scripts/install-deps), then configure and build with CMake presets.
+# missing first (scripts/install-deps), then configure and build with CMake presets:
+# `make run` only the program (no GoogleTest or Google Benchmark needed), `make test`
+# everything.
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
-.PHONY: run test deps build install package sanitize bench fuzz screenshots golden format \
-	format-check clean
+.PHONY: run test deps build install uninstall package sanitize bench fuzz screenshots golden \
+	format format-check clean
 
-run: build
-	./build/release/app/tavometr
+run:
+	scripts/install-deps run
+	cmake --preset run >/dev/null
+	cmake --build --preset run -j $(JOBS)
+	./build/run/app/tavometr
 
 test: build format-check
 	ctest --preset release -j $(JOBS)
@@ -26,6 +31,20 @@ build: deps
 PREFIX ?= /usr/local
 install: build
 	cmake --install build/release --prefix $(PREFIX)
+	printf '%s\n' '$(DESTDIR)' >build/release/install_destdir
+
+# Removes every file the last `make install` wrote (build/release/install_manifest.txt, under
+# the DESTDIR it used), and the program's own documentation folder once it is empty.
+uninstall:
+	@test -f build/release/install_manifest.txt || \
+	    { echo "make uninstall: no build/release/install_manifest.txt: nothing installed" >&2; exit 1; }
+	destdir=$$(cat build/release/install_destdir 2>/dev/null); \
+	while read -r file || [[ -n "$$file" ]]; do rm -fv -- "$$destdir$$file"; done <build/release/install_manifest.txt; \
+	for folder in $$(sed -n 's|/share/doc/tavometr/[^/]*$$|/share/doc/tavometr|p' \
+	                   build/release/install_manifest.txt | sort -u); do \
+	    [[ ! -d "$$destdir$$folder" ]] || rmdir --ignore-fail-on-non-empty -- "$$destdir$$folder"; \
+	done
+	rm -f build/release/install_manifest.txt build/release/install_destdir
 
 # The Debian package: build/release/tavometr_<version>_<arch>.deb
 package: build

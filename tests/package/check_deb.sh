@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build folder into a temporary folder, unpacks it and
-# checks what it holds: the control fields and dependencies, exactly the expected files,
+# Builds the Debian package from the build folder into a temporary folder, lints it and
+# unpacks it, and checks what it holds: lintian finds no error and no warning, the control
+# fields and dependencies, the files a user and Debian need and nothing of the build tree,
 # that the unpacked tavo-convert converts, and that the icons, desktop entry and metainfo
 # are the ones a desktop can use.
 # Usage: check_deb.sh BUILD_DIR VERSION ICON_CHECK EMBLEM
@@ -31,25 +32,37 @@ field() { dpkg-deb -f "$deb" "$1"; }
 # The names in Depends, without versions or alternatives.
 depends=$(field Depends | tr ',|' '\n\n' | sed 's/([^)]*)//; s/^ *//; s/ *$//; s/:any$//' | sort -u)
 for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins \
-               fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation; do
+               qt6-wayland qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic \
+               fonts-liberation; do
     grep -qxF "$package" <<<"$depends" || fail "Depends lacks $package: $(field Depends)"
 done
 
-# Exactly these files, all owned by root; nothing else of the build tree.
-expected="./usr/bin/tavo-convert
-./usr/bin/tavometr
-./usr/share/applications/jp.tavometr.Tavometr.desktop
-./usr/share/bash-completion/completions/tavo-convert
-./usr/share/icons/hicolor/128x128/apps/jp.tavometr.Tavometr.png
-./usr/share/icons/hicolor/32x32/apps/jp.tavometr.Tavometr.png
-./usr/share/icons/hicolor/64x64/apps/jp.tavometr.Tavometr.png
-./usr/share/man/man1/tavo-convert.1.gz
-./usr/share/man/man1/tavometr.1.gz
-./usr/share/metainfo/jp.tavometr.Tavometr.metainfo.xml"
+# Lintian: errors and warnings fail; the informational tags it still finds are shown.
+report=$(lintian --info --display-info --fail-on error,warning "$deb" 2>&1) ||
+    fail "lintian:
+$report"
+[[ -n "$report" ]] && echo "lintian, informational only:
+$report"
+
+# The files a desktop, man and Debian look for, and nothing from the build tree: every path
+# under /usr, in the folders a package of programs uses, and no program but the two.
 listing=$(dpkg-deb -c "$deb")
 files=$(awk '$1 !~ /^d/ { print $6 }' <<<"$listing" | sort)
-[[ "$files" == "$expected" ]] || fail "the package holds other files:
-$(diff <(echo "$expected") <(echo "$files") || true)"
+sizes="32 48 64 128 256"
+for file in ./usr/bin/tavometr ./usr/bin/tavo-convert \
+            ./usr/share/applications/jp.tavometr.Tavometr.desktop \
+            ./usr/share/metainfo/jp.tavometr.Tavometr.metainfo.xml \
+            ./usr/share/doc/tavometr/copyright ./usr/share/doc/tavometr/changelog.Debian.gz \
+            ./usr/share/bash-completion/completions/tavo-convert \
+            $(for size in $sizes; do echo "./usr/share/icons/hicolor/${size}x${size}/apps/jp.tavometr.Tavometr.png"; done) \
+            $(for page in tavometr tavo-convert; do echo "./usr/share/man/man1/$page.1.gz ./usr/share/man/ja/man1/$page.1.gz"; done); do
+    grep -qxF "$file" <<<"$files" || fail "the package lacks $file"
+done
+stray=$(grep -vE '^\./usr/(bin|share/(applications|metainfo|icons/hicolor|man|doc/tavometr|bash-completion/completions))/' <<<"$files" || true)
+[[ -z "$stray" ]] || fail "files outside the program's folders: $stray"
+programs=$(grep '^\./usr/bin/' <<<"$files" || true)
+[[ "$programs" == $'./usr/bin/tavo-convert\n./usr/bin/tavometr' ]] ||
+    fail "usr/bin holds more than the two programs: $programs"
 owners=$(awk '{ print $2 }' <<<"$listing" | sort -u)
 [[ "$owners" == root/root ]] || fail "files not owned by root/root: $owners"
 
@@ -99,17 +112,19 @@ fi
 
 # The desktop files, as installed.
 share=$root/usr/share
-"$icon_check" "$emblem" \
-    "$share/icons/hicolor/32x32/apps/jp.tavometr.Tavometr.png" 32 \
-    "$share/icons/hicolor/64x64/apps/jp.tavometr.Tavometr.png" 64 \
-    "$share/icons/hicolor/128x128/apps/jp.tavometr.Tavometr.png" 128 || fail "icons"
+icons=()
+for size in $sizes; do icons+=("$share/icons/hicolor/${size}x${size}/apps/jp.tavometr.Tavometr.png" "$size"); done
+"$icon_check" "$emblem" "${icons[@]}" || fail "icons"
 desktop-file-validate "$share/applications/jp.tavometr.Tavometr.desktop" || fail "desktop entry"
 # The tree as installed: the metainfo, and the desktop entry its launchable names.
 report=$(appstreamcli validate-tree --no-net --strict "$root" 2>&1) ||
     fail "appstreamcli validate-tree on the unpacked package:
 $report"
 for page in tavometr tavo-convert; do
-    gzip -cd "$share/man/man1/$page.1.gz" | grep -q "^\.TH ${page^^} 1 " || fail "$page.1.gz is not its manual page"
+    for section in man1 ja/man1; do
+        gzip -cd "$share/man/$section/$page.1.gz" | grep -q "^\.TH ${page^^} 1 " ||
+            fail "$section/$page.1.gz is not its manual page"
+    done
 done
 
 [[ $status -eq 0 ]] && echo "$(basename "$deb"): $(wc -c <"$deb") bytes, Depends: $(field Depends)"

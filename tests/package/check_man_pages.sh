@@ -1,21 +1,39 @@
 #!/usr/bin/env bash
-# Checks the manual pages: groff formats them without a single warning, and the page of
-# tavo-convert still matches the program: every option its --help names, and for every
-# quantity exactly the rows the program prints, by row number and unit name, each with
-# names that the program takes for that row.
-# Usage: check_man_pages.sh TAVO_CONVERT MAN_FOLDER
+# Checks the manual pages: groff formats the sources (English and Japanese) without a single
+# warning, man renders every page as installed without a warning (the program's English page
+# on an ASCII terminal too, where no word may be lost), and the page of tavo-convert still
+# matches the program: every option its --help names, and for every quantity exactly the rows
+# the program prints, by row number and unit name, each with names that the program takes for
+# that row.
+# Usage: check_man_pages.sh TAVO_CONVERT MAN_FOLDER [INSTALLED_MAN_FOLDER]
 set -euo pipefail
-convert=$1 folder=$2
+convert=$1 folder=$2 installed=${3:-}
 
 status=0
 fail() { echo "FAIL: $*" >&2; status=1; }
 
 # render PAGE [GROFF-OPTION...]; -k: UTF-8 input, -t: tables, -ww: every warning.
 render() { local page=$1; shift; groff -k -t -man -Tutf8 -ww "$@" "$page"; }
-for page in "$folder"/*.1; do
+for page in "$folder"/*.1 "$folder"/ja/*.1; do
     warnings=$(render "$page" -z 2>&1 >/dev/null)
-    [[ -z "$warnings" ]] || fail "$(basename "$page"): $warnings"
+    [[ -z "$warnings" ]] || fail "${page#"$folder"/}: $warnings"
 done
+
+# The compressed pages as installed (man1/, ja/man1/), read as man reads them.
+if [[ -n "$installed" ]]; then
+    pages=$(cd "$installed" && find . -name '*.1.gz' | sort)
+    for section in man1 ja/man1; do
+        grep -q "^\./$section/tavo-convert\.1\.gz$" <<<"$pages" || fail "no $section/tavo-convert.1.gz"
+    done
+    for page in $pages; do
+        warnings=$(LANG=C.UTF-8 LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$installed/$page" 2>&1 >/dev/null)
+        [[ -z "$warnings" ]] || fail "man ${page#./}: $warnings"
+    done
+    if [[ -f "$installed/man1/tavometr.1.gz" ]]; then
+        warnings=$(LANG=C LC_ALL=C MANWIDTH=80 man --warnings -l "$installed/man1/tavometr.1.gz" 2>&1 >/dev/null)
+        [[ -z "$warnings" ]] || fail "LANG=C man tavometr.1 loses words: $warnings"
+    fi
+fi
 
 # Plain text, one long line per paragraph, without hyphenation or terminal escapes.
 text=$(render "$folder/tavo-convert.1" -rLL=500n -rHY=0 -P-cbou 2>/dev/null)

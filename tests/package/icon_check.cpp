@@ -1,7 +1,7 @@
 // tavo-icon-check: checks that PNG icons are a source picture enlarged without smoothing.
-// Each PNG must be SIZE x SIZE pixels, SIZE a whole multiple of the source's width, and
-// every one of its pixels must have exactly the colour of the source pixel it covers, so a
-// blurred, shifted, cropped or differently sized icon fails.
+// Each PNG must be SIZE x SIZE pixels, at least the source's size, and every one of its
+// pixels must have exactly the colour of the source pixel it lies in (pixel x in source
+// pixel x * width / SIZE), so a blurred, shifted, cropped or differently sized icon fails.
 //
 // Usage: tavo-icon-check SOURCE PNG SIZE [PNG SIZE ...]
 // Prints one line per fault and exits with 1 when there is any, 2 on misuse.
@@ -20,25 +20,25 @@ QString Fault(const QImage& source, const QImage& icon, int size) {
             .arg(icon.height())
             .arg(size);
     }
-    if (size % source.width() != 0 || size % source.height() != 0) {
-        return QStringLiteral("%1 is not a whole multiple of the source's %2x%3")
+    if (size < source.width() || size < source.height()) {
+        return QStringLiteral("%1 is smaller than the source's %2x%3")
             .arg(size)
             .arg(source.width())
             .arg(source.height());
     }
-    const int blockX = size / source.width();
-    const int blockY = size / source.height();
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
-            const QRgb want = source.pixel(x / blockX, y / blockY);
+            const int sourceX = x * source.width() / size;
+            const int sourceY = y * source.height() / size;
+            const QRgb want = source.pixel(sourceX, sourceY);
             const QRgb got = icon.pixel(x, y);
             if (got != want) {
                 return QStringLiteral("pixel (%1,%2) is #%3, the source pixel (%4,%5) is #%6")
                     .arg(x)
                     .arg(y)
                     .arg(got, 8, 16, QChar(u'0'))
-                    .arg(x / blockX)
-                    .arg(y / blockY)
+                    .arg(sourceX)
+                    .arg(sourceY)
                     .arg(want, 8, 16, QChar(u'0'));
             }
         }

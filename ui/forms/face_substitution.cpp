@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QStringList>
 
 #include <mutex>
@@ -36,6 +37,16 @@ void RegisterFaceSubstitutes() {
 void UseJapaneseDesktopFont() {
     RegisterFaceSubstitutes();
     QApplication::setFont(FontFor({"ＭＳ Ｐゴシック", 9, false, false, Charset::ShiftJis}));
+}
+
+bool JapaneseFaceInstalled() {
+    RegisterFaceSubstitutes();
+    for (const char* face : {"ＭＳ Ｐ明朝", "ＭＳ 明朝", "ＭＳ Ｐゴシック"}) {
+        if (QFontDatabase::writingSystems(InstalledFace(face)).contains(QFontDatabase::Japanese)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace tavo::forms

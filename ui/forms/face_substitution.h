@@ -13,4 +13,8 @@ void RegisterFaceSubstitutes();
 // fonts on every control.
 void UseJapaneseDesktopFont();
 
+// Whether one of the Japanese faces the layouts ask for resolves to an installed font that
+// can draw Japanese: without one, every label is drawn as empty boxes.
+bool JapaneseFaceInstalled();
+
 }  // namespace tavo::forms
