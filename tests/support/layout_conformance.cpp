@@ -101,6 +101,13 @@ void ExpectConformsToLayout(const QWidget* client, const forms::FormDesign& desi
             case ControlKind::CommandButton:
                 EXPECT_EQ(DrawnFlat(widget), flag(forms::kFlat));
                 break;
+            case ControlKind::Frame: {
+                // Its face is painted in its own colour, not in a style's shade of it.
+                const QImage image = const_cast<QWidget*>(widget)->grab().toImage();
+                const QPoint inside = QPoint(4, widget->height() - 5) * image.devicePixelRatio();
+                EXPECT_EQ(image.pixelColor(inside), forms::ToColour(control.backColour));
+                break;
+            }
             default:
                 break;
         }

@@ -130,4 +130,30 @@ void FormPictureBox::mouseReleaseEvent(QMouseEvent* event) {
     if (rect().contains(event->position().toPoint())) emit clicked();
 }
 
+void FormFrame::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QColor face = palette().color(QPalette::Window);
+    painter.fillRect(rect(), face);
+    // The etched line: a dark rectangle with a light one a pixel right of and below it, its
+    // top through the middle of the caption's line.
+    const QFontMetrics metrics = fontMetrics();
+    const int top = metrics.height() / 2 - 1;
+    const auto outline = [&painter](const QRect& r, const QColor& colour) {
+        painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
+        painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
+        painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), colour);
+        painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
+    };
+    outline(QRect(QPoint(1, top + 1), QPoint(width() - 1, height() - 1)), QColor(255, 255, 255));
+    outline(QRect(QPoint(0, top), QPoint(width() - 2, height() - 2)), QColor(128, 128, 128));
+    if (title().isEmpty()) return;
+    // The caption breaks the top line 7 pixels from the corner, with a pixel of the frame's
+    // face on either side.
+    const int textWidth = metrics.horizontalAdvance(title());
+    painter.fillRect(QRect(6, 0, textWidth + 2, metrics.height()), face);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(QRect(7, 0, textWidth, metrics.height()),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, title());
+}
+
 }  // namespace tavo::forms

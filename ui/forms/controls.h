@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -7,9 +8,9 @@
 
 #include <functional>
 
-// The few control kinds whose events the program's handlers need beyond what the stock Qt
-// widgets report: typed characters that a handler may consume, gaining the focus, and
-// clicks on labels and pictures.
+// The few control kinds whose events or looks the program needs beyond what the stock Qt
+// widgets give: typed characters that a handler may consume, gaining the focus, clicks on
+// labels and pictures, and frames drawn as on the platform the layouts come from.
 namespace tavo::forms {
 
 // Character code of the Enter key (main Return key and keypad Enter).
@@ -87,6 +88,17 @@ protected:
 private:
     QPixmap m_picture;
     bool m_pressed = false;
+};
+
+// A group box drawn as a frame of a form: filled with its own background colour, an etched
+// line around it, and its caption on the top line, near the left corner.
+class FormFrame : public QGroupBox {
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace tavo::forms

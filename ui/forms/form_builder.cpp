@@ -1,7 +1,6 @@
 #include "form_builder.h"
 
 #include <QFontDatabase>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHash>
 #include <QIcon>
@@ -128,7 +127,7 @@ QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
             return label;
         }
         case ControlKind::Frame: {
-            auto* frame = new QGroupBox(caption, parent);
+            auto* frame = new FormFrame(caption, parent);
             SetColour(frame, QPalette::Window, design.backColour);
             return frame;
         }
