@@ -133,7 +133,7 @@ def expect_rows(session, window, expected, what):
 def open_converter(session, app, main, picture, title, first_label, composing=None):
     """Clicks the main window's picture and waits for the window with its row-0 box focused
     (and, given `composing`, for the input method to be ready there)."""
-    pictures = [node for node in session.descendants(main, session.atspi.ROLE_FILLER)
+    pictures = [node for node in session.descendants(main, session.atspi.ROLE_PUSH_BUTTON)
                 if node.name == picture]
     if len(pictures) != 1:
         raise E2EFailure(f"no picture {picture!r} in the main window")
@@ -165,7 +165,7 @@ def close_converter(session, window):
 def check_length(session, app, main, tavo_convert):
     expected = expected_rows(tavo_convert, "Length", "100")
     unit = expected[0][0]
-    window = open_converter(session, app, main, "長さ", "度量衡変換－長さ", unit)
+    window = open_converter(session, app, main, "距離", "度量衡変換－長さ", unit)
     session.type("100")
     try:
         wait_for("100 in the length box", 10, lambda: row_zero(session, window, unit) == "100")
@@ -181,7 +181,7 @@ def check_length(session, app, main, tavo_convert):
 def check_weight(session, app, main, tavo_convert, composing):
     before = expected_rows(tavo_convert, "Weight")
     unit = before[0][0]
-    window = open_converter(session, app, main, "重さ", "度量衡変換－重さ", unit,
+    window = open_converter(session, app, main, "質量", "度量衡変換－重さ", unit,
                             composing)
     expect_rows(session, window, before, "weight window as opened")
     session.type("100")

@@ -84,7 +84,7 @@ void FormLabel::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-FormPictureBox::FormPictureBox(QWidget* parent) : QWidget(parent) {
+FormPictureBox::FormPictureBox(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -99,14 +99,14 @@ void FormPictureBox::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawPixmap(rect(), m_picture);
     // The raised button face: a one-pixel bevel, light on the upper-left edges and dark on
-    // the lower-right ones; sunk while the mouse holds it down.
+    // the lower-right ones; sunk while the mouse or Space holds it down.
     const QColor light(255, 255, 255);
     const QColor dark(128, 128, 128);
     const QRect r = rect().adjusted(0, 0, -1, -1);
-    painter.setPen(m_pressed ? dark : light);
+    painter.setPen(isDown() ? dark : light);
     painter.drawLine(r.topLeft(), r.topRight());
     painter.drawLine(r.topLeft(), r.bottomLeft());
-    painter.setPen(m_pressed ? light : dark);
+    painter.setPen(isDown() ? light : dark);
     painter.drawLine(r.bottomLeft(), r.bottomRight());
     painter.drawLine(r.topRight(), r.bottomRight());
     if (hasFocus()) {
@@ -117,17 +117,25 @@ void FormPictureBox::paintEvent(QPaintEvent*) {
     }
 }
 
-void FormPictureBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    m_pressed = true;
-    update();
-}
-
-void FormPictureBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !m_pressed) return;
-    m_pressed = false;
-    update();
-    if (rect().contains(event->position().toPoint())) emit clicked();
+void FormPictureBox::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // As on a focused push button: either Enter key clicks at once.
+            click();
+            break;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            // QAbstractButton would step the focus sideways with Left and Right; between
+            // the pictures, which stand in a column, only Tab moves it.
+            QWidget::keyPressEvent(event);
+            break;
+        default:
+            QAbstractButton::keyPressEvent(event);  // Space clicks on release
+            break;
+    }
 }
 
 void FormFrame::paintEvent(QPaintEvent*) {

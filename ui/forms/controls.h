@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,26 +69,22 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-// A 32 x 32 icon on a raised button face that can hold the focus and reports clicks. It
-// does nothing on keys: only the mouse opens what it stands for.
-class FormPictureBox : public QWidget {
+// A 32 x 32 icon on a raised button face: a push button without text, for the mouse, the
+// keys and assistive technology alike. A click, Space, Return or keypad Enter clicks it;
+// the arrow keys do nothing.
+class FormPictureBox : public QAbstractButton {
     Q_OBJECT
 public:
     explicit FormPictureBox(QWidget* parent = nullptr);
     void setPicture(const QPixmap& picture);
     const QPixmap& picture() const { return m_picture; }
 
-signals:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPixmap m_picture;
-    bool m_pressed = false;
 };
 
 // A group box drawn as a frame of a form: filled with its own background colour, an etched

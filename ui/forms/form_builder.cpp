@@ -198,16 +198,25 @@ void BuildControls(QWidget* client, const FormDesign& design) {
         if (!control.accessibleName.empty()) {
             widget->setAccessibleName(ToQString(control.accessibleName));
         }
+        if (!control.description.empty()) {
+            widget->setAccessibleDescription(ToQString(control.description));
+        }
         built.push_back({&control, widget});
     }
     for (const Built& item : built) {
         // Pictures lie on top of the labels they overlap.
         if (item.design->kind == ControlKind::PictureBox) item.widget->raise();
-        // A label names its buddy, for screen readers and for the window's own code.
+        // A label names its buddy, for screen readers and for the window's own code. Qt
+        // reads a label's text as its buddy's name only for some kinds of control, with the
+        // blanks that pad a caption: the buddy gets the trimmed text as its own name.
         const ControlRef& buddy = item.design->buddy;
         if (!buddy.name.empty()) {
-            qobject_cast<QLabel*>(item.widget)
-                ->setBuddy(FindControl<QWidget>(client, buddy.name, buddy.index));
+            auto* label = qobject_cast<QLabel*>(item.widget);
+            QWidget* named = FindControl<QWidget>(client, buddy.name, buddy.index);
+            label->setBuddy(named);
+            if (named->accessibleName().isEmpty()) {
+                named->setAccessibleName(label->text().trimmed());
+            }
         }
     }
     std::stable_sort(built.begin(), built.end(), [](const Built& a, const Built& b) {
