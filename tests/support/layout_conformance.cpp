@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 
 #include <algorithm>
@@ -110,6 +111,17 @@ void ExpectConformsToLayout(const QWidget* client, const forms::FormDesign& desi
             }
             default:
                 break;
+        }
+        // What a screen reader hears beyond the name, and the key that clicks a button,
+        // shown beside its caption in the tooltip and at the end of the description.
+        EXPECT_TRUE(
+            widget->accessibleDescription().startsWith(forms::ToQString(control.description)));
+        if (!control.shortcut.empty()) {
+            const auto* button = qobject_cast<const QAbstractButton*>(widget);
+            const QString note = QStringLiteral(" (%1)").arg(forms::ToQString(control.shortcut));
+            EXPECT_EQ(button->shortcut(), QKeySequence(forms::ToQString(control.shortcut)));
+            EXPECT_EQ(button->toolTip(), button->text() + note);
+            EXPECT_TRUE(widget->accessibleDescription().endsWith(note));
         }
         EXPECT_EQ((widget->focusPolicy() & Qt::TabFocus) != 0, control.tabStop);
         if (control.tabStop) tabStops.emplace_back(control.tabIndex, widget);

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcutEvent>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
@@ -136,6 +137,19 @@ void FormPictureBox::keyPressEvent(QKeyEvent* event) {
             QAbstractButton::keyPressEvent(event);  // Space clicks on release
             break;
     }
+}
+
+bool FormOptionButton::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}
+
+bool FormOptionButton::event(QEvent* event) {
+    // QAbstractButton moves the focus to a checkable button and clicks it 100 ms later.
+    if (event->type() == QEvent::Shortcut && !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+        click();
+        return true;
+    }
+    return QRadioButton::event(event);
 }
 
 void FormFrame::paintEvent(QPaintEvent*) {

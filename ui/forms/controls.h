@@ -5,13 +5,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QWidget>
 
 #include <functional>
 
 // The few control kinds whose events or looks the program needs beyond what the stock Qt
 // widgets give: typed characters that a handler may consume, gaining the focus, clicks on
-// labels and pictures, and frames drawn as on the platform the layouts come from.
+// labels and pictures, option buttons hit in their whole rectangle, and frames drawn as on
+// the platform the layouts come from.
 namespace tavo::forms {
 
 // Character code of the Enter key (main Return key and keypad Enter).
@@ -85,6 +87,19 @@ protected:
 
 private:
     QPixmap m_picture;
+};
+
+// An option button that takes a click anywhere inside its own rectangle, not only on its
+// round mark and caption. Its shortcut key clicks it at once and leaves the focus where it
+// is, so that the user goes on typing into the box that holds it.
+class FormOptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override;
+    bool event(QEvent* event) override;
 };
 
 // A group box drawn as a frame of a form: filled with its own background colour, an etched

@@ -4,13 +4,13 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 
 #include <algorithm>
@@ -132,7 +132,7 @@ QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
             return frame;
         }
         case ControlKind::OptionButton: {
-            auto* option = new QRadioButton(caption, parent);
+            auto* option = new FormOptionButton(caption, parent);
             option->setChecked((design.flags & kSelected) != 0);
             SetColour(option, QPalette::Window, design.backColour);
             return option;
@@ -158,6 +158,21 @@ QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
         }
     }
     return nullptr;
+}
+
+// What a screen reader says of a control beyond its name, and the key that clicks a button,
+// which its tooltip and description show beside its caption.
+void Describe(QWidget* widget, const ControlDesign& design) {
+    QString description = ToQString(design.description);
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    if (!design.shortcut.empty() && button != nullptr) {
+        const QKeySequence key(ToQString(design.shortcut), QKeySequence::PortableText);
+        button->setShortcut(key);
+        const QString note = QStringLiteral(" (%1)").arg(key.toString(QKeySequence::NativeText));
+        button->setToolTip(button->text() + note);
+        description += note;
+    }
+    if (!description.isEmpty()) widget->setAccessibleDescription(description.trimmed());
 }
 
 Qt::FocusPolicy FocusPolicyFor(const ControlDesign& design) {
@@ -198,9 +213,7 @@ void BuildControls(QWidget* client, const FormDesign& design) {
         if (!control.accessibleName.empty()) {
             widget->setAccessibleName(ToQString(control.accessibleName));
         }
-        if (!control.description.empty()) {
-            widget->setAccessibleDescription(ToQString(control.description));
-        }
+        Describe(widget, control);
         built.push_back({&control, widget});
     }
     for (const Built& item : built) {

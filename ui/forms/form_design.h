@@ -84,6 +84,9 @@ struct ControlDesign {
     std::string_view picture{};         // a picture box's icon, by name (icons::Picture)
     std::string_view accessibleName{};  // for screen readers, where the caption does not say it
     std::string_view description{};     // what the control does, for screen readers
+    // A key that clicks the control, in Qt's portable text ("Alt+N"); shown in its tooltip and
+    // its description, never in its caption.
+    std::string_view shortcut{};
     // The control a label names: for screen readers (its name, without the caption's blanks,
     // unless it has a name of its own) and for the window's own code (a unit label's box).
     ControlRef buddy{};
