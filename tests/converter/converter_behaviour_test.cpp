@@ -125,8 +125,8 @@ TEST(Options, TakeAClickAnywhereInTheirRectangle) {
 }
 
 // Alt+N and Alt+E click なし and 指数, the selected one too, which refreshes every row as a
-// click does; the focus stays in the box and no letter reaches it.
-TEST(Keys, AltNAndAltEClickTheOptions) {
+// click does; the focus stays in the box and no letter reaches it. Ctrl+W closes the window.
+TEST(Keys, AltNAndAltEClickTheOptionsAndCtrlWCloses) {
     ConverterFixture fixture(Quantity::Weight);
     auto* window = fixture.Open();
     fixture.Enter(Weight::Kilogram, "100");
@@ -149,6 +149,8 @@ TEST(Keys, AltNAndAltEClickTheOptions) {
         EXPECT_EQ(fixture.Text(Weight::Ounce), step.ounce);
         EXPECT_EQ(QApplication::focusWidget(), box);
     }
+    QTest::keyClick(box, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(fixture.Reference().isLoaded());
 }
 
 TEST(Lifetime, CloseAndReopenStartsAgainFromOneBaseUnit) {

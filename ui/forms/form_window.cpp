@@ -1,9 +1,16 @@
 #include "form_window.h"
 
 #include <QPainter>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace tavo::forms {
+
+void OnWindowKey(QWidget* window, const QKeySequence& key, std::function<void()> action) {
+    auto* shortcut = new QShortcut(key, window);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, window, std::move(action));
+}
 
 FormWindow::FormWindow(const FormDesign& design) : m_design(design), m_client(new QWidget(this)) {
     ApplyWindowDesign(this, design);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QWidget>
 
 #include <functional>
@@ -38,6 +39,10 @@ private:
     const FormDesign& m_design;
     QWidget* m_client;
 };
+
+// Runs `action` when `key` is pressed while `window` is the active window, wherever its
+// focus is. Menus do not show these keys.
+void OnWindowKey(QWidget* window, const QKeySequence& key, std::function<void()> action);
 
 // Width of the thin frame painted around a window without a title bar.
 inline constexpr int kDialogFramePixels = 3;
