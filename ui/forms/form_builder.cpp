@@ -262,6 +262,7 @@ QMenuBar* BuildMenuBar(QWidget* window, std::span<const MenuDesign> menus) {
 void ApplyWindowDesign(QWidget* window, const FormDesign& design) {
     window->setObjectName(ToQString(design.name));
     window->setWindowTitle(ToQString(design.title));
+    if (!design.accessibleName.empty()) window->setAccessibleName(ToQString(design.accessibleName));
     if (!design.icon.empty()) window->setWindowIcon(QIcon(icons::Picture(design.icon)));
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
     switch (design.frameStyle) {

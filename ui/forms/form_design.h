@@ -126,7 +126,8 @@ struct FormDesign {
     int left = 0;  // twips, for StartPosition::Manual
     int top = 0;
     Rgb background{};
-    std::string_view icon{};  // name of the window icon (icons::Picture)
+    std::string_view icon{};            // name of the window icon (icons::Picture)
+    std::string_view accessibleName{};  // for screen readers, where the title does not say it
     std::span<const ControlDesign> controls;
     std::span<const MenuDesign> menus{};  // the menu bar above the client area; none if empty
 };

@@ -13,7 +13,9 @@ namespace tavo::forms {
 // A top-level window built from a layout: the window is exactly its client area (plus the
 // menu bar above it, if the layout has menus, or a thin painted frame for a window without a
 // title bar), fixed in size, with every control of the layout as a child, and placed where
-// the layout says. Subclasses add the handlers.
+// the layout says. Subclasses add the handlers. Assistive technology sees the window as a
+// frame when it has a system menu and as a dialog when only its own button closes it, named
+// by its title (or by the layout's name for it, for a window without a title).
 class FormWindow : public QWidget {
     Q_OBJECT
 public:

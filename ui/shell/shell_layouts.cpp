@@ -141,6 +141,7 @@ constexpr FormDesign kAboutLayout{
     .startPosition = forms::StartPosition::CentreScreen,
     .background = kDarkBlue,
     .icon = "about",
+    .accessibleName = "TAVOについて",  // the menu item that opens it; the window has no title
     .controls = kAboutControls,
 };
 
