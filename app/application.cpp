@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "ui/converter/converter_window.h"
+#include "ui/forms/form_window.h"
 #include "ui/shell/info_window.h"
 #include "ui/shell/shell_layouts.h"
 
@@ -27,23 +28,22 @@ std::size_t SlotOf(Quantity quantity) {
 
 Application::Application() {
     for (const Quantity quantity : kQuantities) {
-        m_converters.at(SlotOf(quantity)) = Reference([quantity](forms::WindowReference&) {
-            return new converter::ConverterWindow(quantity);
-        });
+        m_converters.at(SlotOf(quantity)) =
+            Reference([quantity] { return new converter::ConverterWindow(quantity); });
     }
-    m_manual = Reference(
-        [](forms::WindowReference&) { return new shell::InfoWindow(shell::ManualLayout()); });
-    m_about = Reference(
-        [](forms::WindowReference&) { return new shell::InfoWindow(shell::AboutLayout()); });
+    m_manual = Reference([] { return new shell::InfoWindow(shell::ManualLayout()); });
+    m_about = Reference([] { return new shell::InfoWindow(shell::AboutLayout()); });
 }
 
 Application::~Application() {
     delete m_main.data();
 }
 
-std::unique_ptr<forms::WindowReference> Application::Reference(
-    forms::WindowReference::Factory factory) {
-    auto reference = std::make_unique<forms::WindowReference>(std::move(factory));
+std::unique_ptr<forms::WindowReference> Application::Reference(std::function<QWidget*()> create) {
+    auto reference = std::make_unique<forms::WindowReference>(
+        [this, create = std::move(create)](forms::WindowReference&) {
+            return WithProgramKeys(create());
+        });
     connect(reference.get(), &forms::WindowReference::unloaded, this,
             &Application::QuitIfNoWindowLeft);
     return reference;
@@ -63,12 +63,21 @@ forms::WindowReference& Application::Converter(Quantity quantity) {
     return *m_converters.at(SlotOf(quantity));
 }
 
+QWidget* Application::WithProgramKeys(QWidget* window) {
+    // Window shortcuts, not menu shortcuts: the menus show no keys, and the help, About and
+    // converter windows have no menus.
+    forms::OnWindowKey(window, QKeySequence(Qt::Key_F1), [this] { OpenManual(); });
+    forms::OnWindowKey(window, QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { EndProgram(); });
+    return window;
+}
+
 void Application::Start() {
     try {
         m_main = new shell::TAVO_Main(*this);
     } catch (const std::exception&) {
         FailToCreate();
     }
+    WithProgramKeys(m_main);
     connect(m_main, &shell::TAVO_Main::closed, this, [this] {
         // Closed by its close box: gone for good; the other windows stay open and usable.
         m_main->deleteLater();

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "core/quantity_tables.h"
@@ -17,6 +18,8 @@ namespace tavo::app {
 // each other window (a converter per quantity, the help window Manual, TAVO_About), empty at
 // start and filled on first opening. Every opening goes through them, so no window is open
 // twice. The program ends by File > 終了, or when its last open window has been closed.
+// Two keys work in every window of the program: F1 opens the help window (ﾍﾙﾌﾟ > 使い方)
+// and Ctrl+Q ends the program (ﾌｧｲﾙ > 終了).
 class Application : public QObject, public shell::ShellActions {
     Q_OBJECT
 public:
@@ -39,7 +42,8 @@ public:
     std::array<forms::WindowReference*, kQuantities.size() + 2> References() const;
 
 private:
-    std::unique_ptr<forms::WindowReference> Reference(forms::WindowReference::Factory factory);
+    std::unique_ptr<forms::WindowReference> Reference(std::function<QWidget*()> create);
+    QWidget* WithProgramKeys(QWidget* window);
     void Open(forms::WindowReference& reference);
     void QuitIfNoWindowLeft();
     [[noreturn]] static void FailToCreate();

@@ -122,6 +122,29 @@ TEST_F(ApplicationFixture, EndClosesEveryWindowAtOnce) {
     for (const auto& window : windows) EXPECT_TRUE(window.isNull());
 }
 
+// F1 opens the help window and Ctrl+Q ends the program from each of the seven windows,
+// wherever the focus is in it.
+TEST_F(ApplicationFixture, F1OpensTheHelpAndCtrlQEndsTheProgramFromEveryWindow) {
+    const std::size_t windows = 1 + app->References().size();
+    for (std::size_t i = 0; i < windows; ++i) {
+        if (i > 0) SetUp();  // the program ended: a new one
+        QWidget* window = i == 0 ? app->MainWindow() : app->References()[i - 1]->open();
+        SCOPED_TRACE(window->objectName().toStdString());
+        const auto pressIn = [window](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        };
+        if (window != app->Manual().window()) {
+            pressIn(Qt::Key_F1, Qt::NoModifier);
+            EXPECT_TRUE(app->Manual().isLoaded());
+        }
+        EXPECT_TRUE(LoopEndsAfter([&] { pressIn(Qt::Key_Q, Qt::ControlModifier); }));
+        EXPECT_FALSE(window->isVisible());
+        TearDown();
+    }
+}
+
 TEST_F(ApplicationFixture, ClosingTheMainWindowLeavesAConverterWorking) {
     Click("CmdLength");
     QPointer<QWidget> main = app->MainWindow();

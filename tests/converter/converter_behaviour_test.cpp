@@ -110,6 +110,49 @@ TEST(Options, AClickOnTheSelectedOptionRefreshesToo) {
     EXPECT_EQ(fixture.Text(Weight::Ounce), " 35.27");
 }
 
+TEST(Options, TakeAClickAnywhereInTheirRectangle) {
+    for (const Quantity quantity : tavo::kQuantities) {
+        ConverterFixture fixture(quantity);
+        auto* window = fixture.Open();
+        for (const char* name : {"OptFrmExp", "OptFrmFix"}) {
+            auto* option = window->control<QRadioButton>(name);
+            // The far corner: well right of the caption and below it.
+            QTest::mouseClick(option, Qt::LeftButton, {},
+                              QPoint(option->width() - 1, option->height() - 1));
+            EXPECT_TRUE(option->isChecked()) << name << " of " << tavo::Table(quantity).name;
+        }
+    }
+}
+
+// Alt+N and Alt+E click なし and 指数, the selected one too, which refreshes every row as a
+// click does; the focus stays in the box and no letter reaches it. Ctrl+W closes the window.
+TEST(Keys, AltNAndAltEClickTheOptionsAndCtrlWCloses) {
+    ConverterFixture fixture(Quantity::Weight);
+    auto* window = fixture.Open();
+    fixture.Enter(Weight::Kilogram, "100");
+    tavo::forms::FormTextBox* box = fixture.Box(Weight::Ounce);
+    box->setFocus();
+    struct Step {
+        Qt::Key key;
+        const char* selected;
+        const char* ounce;
+    };
+    const Step steps[] = {{Qt::Key_N, "OptFrmFix", " 3527"},
+                          {Qt::Key_E, "OptFrmExp", "3.527e+3"},
+                          {Qt::Key_E, "OptFrmExp", "3.527e+3"},
+                          {Qt::Key_N, "OptFrmFix", " 3527"}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.selected);
+        QTest::keyClicks(box, "9");  // typed without Enter: the refresh must drop it
+        QTest::keyClick(box, step.key, Qt::AltModifier);
+        EXPECT_TRUE(window->control<QRadioButton>(step.selected)->isChecked());
+        EXPECT_EQ(fixture.Text(Weight::Ounce), step.ounce);
+        EXPECT_EQ(QApplication::focusWidget(), box);
+    }
+    QTest::keyClick(box, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(fixture.Reference().isLoaded());
+}
+
 TEST(Lifetime, CloseAndReopenStartsAgainFromOneBaseUnit) {
     for (const char* how : {"CommandClose", "close box"}) {
         ConverterFixture fixture(Quantity::Length);

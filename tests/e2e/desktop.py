@@ -1,12 +1,16 @@
 # SPDX-License-Identifier: MIT
 """A private desktop session for end-to-end tests of the program's windows.
 
-A test script calls run_in_dbus_session() first: it runs the script again inside
-dbus-run-session, so every D-Bus service the test starts lives on a private session bus
-that ends with the test. Then `with Desktop() as desktop:` gives a private Xvfb display and
+A test script calls run_test() (or run_in_dbus_session() first, then uses Desktop itself):
+it runs the script again inside dbus-run-session, so every D-Bus service the test starts
+lives on a private session bus that ends with the test. Then `with Desktop() as desktop:`
+(run_test does this and passes it to the test's body) gives a private Xvfb display and
 an AT-SPI accessibility bus, starts programs with desktop.spawn(), finds the program's
 windows through AT-SPI and reads their boxes, clicks and types with xdotool, and on leaving
 ends every process it started and removes its temporary home.
+
+The module also compares a converter window's rows with what tavo-convert prints:
+expected_rows() and Desktop.expect_rows().
 
 Everything waits with a timeout and raises E2EFailure with a clear message when the time
 runs out; run_in_dbus_session() also arms an alarm for the whole script, so a test fails
@@ -61,6 +65,33 @@ def run_in_dbus_session(script_seconds):
     signal.alarm(script_seconds)
 
 
+# What a test reports as its fault: a wrong observation, or a process or file that failed.
+FAULTS = (E2EFailure, OSError, subprocess.SubprocessError)
+
+
+def run_test(name, script_seconds, body, logs=("tavometr",)):
+    """Runs body(desktop) on a private Desktop inside its own D-Bus session (see
+    run_in_dbus_session) and prints "NAME: SUMMARY (TIME)" with the summary body returns. On
+    a fault it prints the last lines of the logs named in `logs` and exits non-zero with
+    "NAME: FAILED: ..."."""
+    run_in_dbus_session(script_seconds)
+    started = time.monotonic()
+    try:
+        with Desktop() as session:
+            try:
+                summary = body(session)
+            except FAULTS:
+                for log_name in logs:
+                    log = session.log(log_name).strip()
+                    if log:
+                        print(f"--- {log_name} log (last lines) ---\n{log[-1500:]}",
+                              file=sys.stderr)
+                raise
+    except FAULTS as failure:
+        sys.exit(f"{name}: FAILED: {failure}")
+    print(f"{name}: {summary} ({time.monotonic() - started:.1f} s)")
+
+
 def wait_for(what, timeout, probe, interval=0.05):
     """Calls probe() until it returns something truthy and returns that; raises
     E2EFailure naming `what` after `timeout` seconds."""
@@ -72,6 +103,32 @@ def wait_for(what, timeout, probe, interval=0.05):
         if time.monotonic() > deadline:
             raise E2EFailure(f"timed out after {timeout} s waiting for {what}")
         time.sleep(interval)
+
+
+def expected_rows(tavo_convert, *arguments):
+    """The rows a converter window shows, as (unit label, text) pairs: what `tavo-convert
+    ARGUMENTS` prints (lines ROW<TAB>LABEL<TAB>TEXT), e.g. ("Weight", "0", "100")."""
+    output = subprocess.run([tavo_convert, *arguments], capture_output=True, text=True,
+                            check=True, timeout=10).stdout
+    return [(label, shown) for _row, label, shown in
+            (line.split("\t") for line in output.splitlines())]
+
+
+def box_name(names, label):
+    """The one box name of a unit label; each box is named "label reading"."""
+    found = [name for name in names if name.startswith(label + " ")]
+    if len(found) != 1:
+        raise E2EFailure(f"expected one box for {label!r}, found {found} in {list(names)}")
+    return found[0]
+
+
+def rows_of(texts, labels):
+    """A window's box texts (by box name) in the order of the unit labels `labels`."""
+    return [(label, texts[box_name(texts, label)]) for label in labels]
+
+
+def describe(rows):
+    return "\n".join(f"    {label}\t{text!r}" for label, text in rows)
 
 
 class Desktop:
@@ -252,6 +309,22 @@ class Desktop:
             texts[box.name] = text.getText(0, text.characterCount)
         return texts
 
+    def expect_rows(self, window, expected, what, timeout=10):
+        """Waits until the window's rows are `expected` (from expected_rows()); raises
+        E2EFailure showing both tables when they do not become so in time."""
+        labels = [label for label, _ in expected]
+        try:
+            wait_for(what, timeout, lambda: rows_of(self.box_texts(window), labels) == expected)
+        except E2EFailure:
+            shown = rows_of(self.box_texts(window), labels)
+            raise E2EFailure(f"{what}: the window shows\n{describe(shown)}\n"
+                             f"  expected\n{describe(expected)}") from None
+
+    def wait_closed(self, window, what, timeout=10):
+        """Waits until an accessible window is no longer showing."""
+        wait_for(f"{what} to close", timeout,
+                 lambda: not window.getState().contains(self.atspi.STATE_SHOWING))
+
     def centre_of(self, node):
         extents = node.queryComponent().getExtents(self.atspi.DESKTOP_COORDS)
         return extents.x + extents.width // 2, extents.y + extents.height // 2
@@ -268,3 +341,13 @@ class Desktop:
 
     def key(self, *keys):
         self.run(["xdotool", "key", "--delay", "60", *keys])
+
+    def focus_window(self, title):
+        """Gives the input focus to the showing X window titled `title`, as a window manager
+        does with a new window or when the active one has closed; the test desktop has
+        none."""
+        found = self.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
+                          f"^{title}$"]).split()
+        if len(found) != 1:
+            raise E2EFailure(f"expected one window titled {title!r}, found {len(found)}")
+        self.run(["xdotool", "windowfocus", "--sync", found[0]])

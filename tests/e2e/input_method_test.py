@@ -23,7 +23,8 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import desktop  # noqa: E402
-from desktop import E2EFailure, wait_for  # noqa: E402
+from desktop import (E2EFailure, box_name, describe, expected_rows, rows_of,  # noqa: E402
+                     wait_for)
 
 MAIN_TITLE = "度量衡変換"
 # How long keys may take through the input method before the boxes are read.
@@ -85,55 +86,16 @@ def start_ibus(session):
 FRAMEWORKS = {"fcitx5": (start_fcitx5, fcitx5_composing), "ibus": (start_ibus, None)}
 
 
-def expected_rows(tavo_convert, quantity, *entered):
-    """The rows the window shows, by unit label: as opened, or after the text in `entered`
-    was typed into row 0 and converted."""
-    output = subprocess.run([tavo_convert, quantity, *(("0",) + entered if entered else ())],
-                            capture_output=True, text=True, check=True, timeout=10).stdout
-    rows = [line.split("\t") for line in output.splitlines()]
-    return [(label, shown) for _row, label, shown in rows]
-
-
-def box_name(names, label):
-    """The one box name of a unit label; each box is named "label reading"."""
-    found = [name for name in names if name.startswith(label + " ")]
-    if len(found) != 1:
-        raise E2EFailure(f"expected one box for {label!r}, found {found} in {list(names)}")
-    return found[0]
-
-
-def rows_of(texts, labels):
-    """The window's box texts in the order of `labels`."""
-    return [(label, texts[box_name(texts, label)]) for label in labels]
-
-
 def row_zero(session, window, label):
     """The text of the row-0 box, whose unit is `label`."""
     texts = session.box_texts(window)
     return texts[box_name(texts, label)]
 
 
-def describe(rows):
-    return "\n".join(f"    {label}\t{text!r}" for label, text in rows)
-
-
-def expect_rows(session, window, expected, what):
-    labels = [label for label, _ in expected]
-
-    def matches():
-        return rows_of(session.box_texts(window), labels) == expected
-    try:
-        wait_for(what, 10, matches)
-    except E2EFailure:
-        shown = rows_of(session.box_texts(window), labels)
-        raise E2EFailure(f"{what}: the window shows\n{describe(shown)}\n"
-                         f"  expected\n{describe(expected)}") from None
-
-
 def open_converter(session, app, main, picture, title, first_label, composing=None):
     """Clicks the main window's picture and waits for the window with its row-0 box focused
     (and, given `composing`, for the input method to be ready there)."""
-    pictures = [node for node in session.descendants(main, session.atspi.ROLE_FILLER)
+    pictures = [node for node in session.descendants(main, session.atspi.ROLE_PUSH_BUTTON)
                 if node.name == picture]
     if len(pictures) != 1:
         raise E2EFailure(f"no picture {picture!r} in the main window")
@@ -158,14 +120,13 @@ def close_converter(session, window):
     if len(buttons) != 1:
         raise E2EFailure("no close button 閉じる")
     session.click(buttons[0])
-    wait_for("the window to close", 10,
-             lambda: not window.getState().contains(session.atspi.STATE_SHOWING))
+    session.wait_closed(window, "the converter window")
 
 
 def check_length(session, app, main, tavo_convert):
-    expected = expected_rows(tavo_convert, "Length", "100")
+    expected = expected_rows(tavo_convert, "Length", "0", "100")
     unit = expected[0][0]
-    window = open_converter(session, app, main, "長さ", "度量衡変換－長さ", unit)
+    window = open_converter(session, app, main, "距離", "度量衡変換－長さ", unit)
     session.type("100")
     try:
         wait_for("100 in the length box", 10, lambda: row_zero(session, window, unit) == "100")
@@ -174,16 +135,16 @@ def check_length(session, app, main, tavo_convert):
                          "typing 100: the input method took the keys although the box "
                          "switches it off") from None
     session.key("Return")
-    expect_rows(session, window, expected, "length window after 100 and one Return")
+    session.expect_rows(window, expected, "length window after 100 and one Return")
     close_converter(session, window)
 
 
 def check_weight(session, app, main, tavo_convert, composing):
     before = expected_rows(tavo_convert, "Weight")
     unit = before[0][0]
-    window = open_converter(session, app, main, "重さ", "度量衡変換－重さ", unit,
+    window = open_converter(session, app, main, "質量", "度量衡変換－重さ", unit,
                             composing)
-    expect_rows(session, window, before, "weight window as opened")
+    session.expect_rows(window, before, "weight window as opened")
     session.type("100")
     time.sleep(SETTLE)
     if row_zero(session, window, unit) != "":
@@ -201,8 +162,8 @@ def check_weight(session, app, main, tavo_convert, composing):
         raise E2EFailure("the Return that committed the composition also converted:\n"
                          f"{describe(shown)}")
     session.key("Return")
-    expect_rows(session, window, expected_rows(tavo_convert, "Weight", committed),
-                f"weight window after 100, Return (commits {committed}), Return")
+    session.expect_rows(window, expected_rows(tavo_convert, "Weight", "0", committed),
+                        f"weight window after 100, Return (commits {committed}), Return")
     return committed
 
 
@@ -210,30 +171,19 @@ def main():
     if len(sys.argv) != 4 or sys.argv[1] not in FRAMEWORKS:
         sys.exit(__doc__.split("\n\n")[1])
     framework, program, tavo_convert = sys.argv[1], sys.argv[2], sys.argv[3]
-    desktop.run_in_dbus_session(script_seconds=50)
-    started = time.monotonic()
-    try:
-        with desktop.Desktop() as session:
-            try:
-                start, composing = FRAMEWORKS[framework]
-                qt_module = start(session)
-                session.spawn("tavometr", [program], dict(
-                    qt_module, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
-                app = session.find_application(os.path.basename(program))
-                main_window = session.find_window(app, MAIN_TITLE)
-                check_length(session, app, main_window, tavo_convert)
-                committed = check_weight(session, app, main_window, tavo_convert, composing)
-            except (E2EFailure, OSError, subprocess.SubprocessError):
-                for name in (framework, "tavometr"):
-                    log = session.log(name).strip()
-                    if log:
-                        print(f"--- {name} log (last lines) ---\n{log[-1500:]}", file=sys.stderr)
-                raise
-    except (E2EFailure, OSError, subprocess.SubprocessError) as failure:
-        sys.exit(f"input_method_test {framework}: FAILED: {failure}")
-    print(f"input_method_test {framework}: length converted on one Return; weight composed, "
-          f"committed {committed!r}, converted on the second Return "
-          f"({time.monotonic() - started:.1f} s)")
+
+    def body(session):
+        start, composing = FRAMEWORKS[framework]
+        qt_module = start(session)
+        session.spawn("tavometr", [program], dict(
+            qt_module, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+        app = session.find_application(os.path.basename(program))
+        main_window = session.find_window(app, MAIN_TITLE)
+        check_length(session, app, main_window, tavo_convert)
+        committed = check_weight(session, app, main_window, tavo_convert, composing)
+        return (f"length converted on one Return; weight composed, committed {committed!r}, "
+                "converted on the second Return")
+    desktop.run_test(f"input_method_test {framework}", 50, body, logs=(framework, "tavometr"))
 
 
 if __name__ == "__main__":

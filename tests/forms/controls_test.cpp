@@ -98,20 +98,28 @@ TEST(FormLabel, ReportsALeftClick) {
     EXPECT_EQ(clicked.count(), 1);
 }
 
-TEST(FormPictureBox, ReportsClicksButNotKeys) {
-    tavo::forms::FormPictureBox picture;
-    picture.resize(32, 32);
-    picture.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&picture));
-    QSignalSpy clicked(&picture, &tavo::forms::FormPictureBox::clicked);
-    QTest::mouseClick(&picture, Qt::LeftButton);
-    // Pressed inside, released outside: no click, as with any button.
-    QTest::mousePress(&picture, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(&picture, Qt::LeftButton, {}, QPoint(40, 5));
-    QTest::keyClick(&picture, Qt::Key_Space);
-    QTest::keyClick(&picture, Qt::Key_Return);
+// A push button for the mouse: a left click clicks it, a right click and a press released
+// outside it do not. The arrows neither click it nor move the focus to the next picture.
+// (The main window's test presses Space, Return and Enter on each picture.)
+TEST(FormPictureBox, ClicksLikeAButtonAndIgnoresTheArrows) {
+    QWidget window;
+    auto* picture = new tavo::forms::FormPictureBox(&window);
+    picture->setGeometry(0, 0, 32, 32);
+    (new tavo::forms::FormPictureBox(&window))->setGeometry(0, 40, 32, 32);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    picture->setFocus();
+    QSignalSpy clicked(picture, &tavo::forms::FormPictureBox::clicked);
+    QTest::mouseClick(picture, Qt::LeftButton);
+    QTest::mouseClick(picture, Qt::RightButton);
+    QTest::mousePress(picture, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(40, 5));
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up}) {
+        QTest::keyClick(picture, key);
+        EXPECT_TRUE(picture->hasFocus()) << key;
+    }
     EXPECT_EQ(clicked.count(), 1);
-    EXPECT_EQ(picture.focusPolicy(), Qt::StrongFocus);
+    EXPECT_FALSE(picture->isDown());
 }
 
 }  // namespace

@@ -50,6 +50,23 @@ TEST_F(ReferenceFixture, OpensOneInstanceAndRaisesItAgain) {
     EXPECT_EQ(first->parentWidget(), nullptr) << "opened without an owner";
 }
 
+TEST_F(ReferenceFixture, OpeningAMinimisedWindowRestoresAndActivatesIt) {
+    QWidget* window = reference.open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QWidget other;  // the window the user works in meanwhile
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    window->showMinimized();
+    ASSERT_TRUE(QTest::qWaitFor([window] { return window->isMinimized(); }));
+
+    EXPECT_EQ(reference.open(), window);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_EQ(loads, 1);
+}
+
 TEST_F(ReferenceFixture, UnloadDestroysTheWindowAndTheNextOpenLoadsAfresh) {
     QPointer<QWidget> first = reference.open();
     QPointer<QWidget> control = first->findChild<QWidget*>("TextBox_0");

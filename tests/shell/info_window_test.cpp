@@ -89,13 +89,20 @@ TEST_P(InfoWindowTest, IsBuiltAsLaidOutWithItsFrameAndIcon) {
               icons::Picture(GetParam().icon).toImage().convertToFormat(QImage::Format_ARGB32));
 }
 
-TEST_P(InfoWindowTest, ClickSpaceAndEnterOnCommand1EachUnloadIt) {
+TEST_P(InfoWindowTest, ClickSpaceEnterAndCtrlWEachUnloadIt) {
     const std::pair<const char*, std::function<void(QPushButton*)>> presses[] = {
         {"click", [](QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }},
         {"Space", [](QPushButton* b) { QTest::keyClick(b, Qt::Key_Space); }},
         {"Return", [](QPushButton* b) { QTest::keyClick(b, Qt::Key_Return); }},
         {"keypad Enter", [](QPushButton* b) { QTest::keyClick(b, Qt::Key_Enter); }},
         {"the desktop's close", [](QPushButton* b) { b->window()->close(); }},
+        {"Ctrl+W in the text or on the button",
+         [](QPushButton* b) {
+             QWidget* text = b->window()->findChild<QPlainTextEdit*>();
+             QWidget* focus = text != nullptr ? text : b;
+             focus->setFocus();
+             QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
+         }},
     };
     for (const auto& [name, press] : presses) {
         SCOPED_TRACE(name);

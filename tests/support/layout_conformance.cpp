@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 
 #include <algorithm>
@@ -101,8 +102,26 @@ void ExpectConformsToLayout(const QWidget* client, const forms::FormDesign& desi
             case ControlKind::CommandButton:
                 EXPECT_EQ(DrawnFlat(widget), flag(forms::kFlat));
                 break;
+            case ControlKind::Frame: {
+                // Its face is painted in its own colour, not in a style's shade of it.
+                const QImage image = const_cast<QWidget*>(widget)->grab().toImage();
+                const QPoint inside = QPoint(4, widget->height() - 5) * image.devicePixelRatio();
+                EXPECT_EQ(image.pixelColor(inside), forms::ToColour(control.backColour));
+                break;
+            }
             default:
                 break;
+        }
+        // What a screen reader hears beyond the name, and the key that clicks a button,
+        // shown beside its caption in the tooltip and at the end of the description.
+        EXPECT_TRUE(
+            widget->accessibleDescription().startsWith(forms::ToQString(control.description)));
+        if (!control.shortcut.empty()) {
+            const auto* button = qobject_cast<const QAbstractButton*>(widget);
+            const QString note = QStringLiteral(" (%1)").arg(forms::ToQString(control.shortcut));
+            EXPECT_EQ(button->shortcut(), QKeySequence(forms::ToQString(control.shortcut)));
+            EXPECT_EQ(button->toolTip(), button->text() + note);
+            EXPECT_TRUE(widget->accessibleDescription().endsWith(note));
         }
         EXPECT_EQ((widget->focusPolicy() & Qt::TabFocus) != 0, control.tabStop);
         if (control.tabStop) tabStops.emplace_back(control.tabIndex, widget);

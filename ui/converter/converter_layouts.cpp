@@ -65,6 +65,8 @@ constexpr ControlDesign Frame(int rows, int left, int height, std::string_view f
 
 constexpr FontDesign kOptionFont{kPGothic, 11.25, false, false, Charset::ShiftJis};
 
+// The options stay out of the tab order; Alt+N (normal) and Alt+E (exponential) click them.
+// Their captions carry no access-key marks: the keys show in tooltips and descriptions.
 constexpr ControlDesign OptFrmFix(int rows) {
     return {.kind = ControlKind::OptionButton,
             .name = "OptFrmFix",
@@ -74,7 +76,9 @@ constexpr ControlDesign OptFrmFix(int rows) {
             .backColour = kBackground,
             .tabIndex = rows + 3,
             .flags = forms::kSelected,
-            .container = "Frame1"};
+            .container = "Frame1",
+            .description = "数値を通常の書式で表示します",
+            .shortcut = "Alt+N"};
 }
 
 constexpr ControlDesign OptFrmExp(int rows, int width = 855) {
@@ -85,7 +89,9 @@ constexpr ControlDesign OptFrmExp(int rows, int width = 855) {
             .font = kOptionFont,
             .backColour = kBackground,
             .tabIndex = rows + 2,
-            .container = "Frame1"};
+            .container = "Frame1",
+            .description = "数値をすべて指数で表示します",
+            .shortcut = "Alt+E"};
 }
 
 // The close button stands 210 twips right of the frame's left edge, above it.

@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 
 #include <stdexcept>
 
@@ -35,9 +34,10 @@ ConverterWindow::ConverterWindow(Quantity quantity)
             [this] { CommandClose_Click(); });
 
     // Ctrl+Shift+C copies the whole table; Ctrl+C inside a box keeps copying its selection.
-    auto* copyTable = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
-    copyTable->setContext(Qt::WindowShortcut);
-    connect(copyTable, &QShortcut::activated, this, [this] { CopyTable(); });
+    forms::OnWindowKey(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                       [this] { CopyTable(); });
+    // Ctrl+W closes the window as 閉じる does. (The options' keys come with their layout.)
+    forms::OnWindowKey(this, QKeySequence(Qt::CTRL | Qt::Key_W), [this] { CommandClose_Click(); });
 
     Form_Load();
     // TextBox(0) is first in the tab order: it takes the focus when the window is shown.

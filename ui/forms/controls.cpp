@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcutEvent>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
@@ -84,7 +85,7 @@ void FormLabel::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-FormPictureBox::FormPictureBox(QWidget* parent) : QWidget(parent) {
+FormPictureBox::FormPictureBox(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -99,14 +100,14 @@ void FormPictureBox::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawPixmap(rect(), m_picture);
     // The raised button face: a one-pixel bevel, light on the upper-left edges and dark on
-    // the lower-right ones; sunk while the mouse holds it down.
+    // the lower-right ones; sunk while the mouse or Space holds it down.
     const QColor light(255, 255, 255);
     const QColor dark(128, 128, 128);
     const QRect r = rect().adjusted(0, 0, -1, -1);
-    painter.setPen(m_pressed ? dark : light);
+    painter.setPen(isDown() ? dark : light);
     painter.drawLine(r.topLeft(), r.topRight());
     painter.drawLine(r.topLeft(), r.bottomLeft());
-    painter.setPen(m_pressed ? light : dark);
+    painter.setPen(isDown() ? light : dark);
     painter.drawLine(r.bottomLeft(), r.bottomRight());
     painter.drawLine(r.topRight(), r.bottomRight());
     if (hasFocus()) {
@@ -117,17 +118,64 @@ void FormPictureBox::paintEvent(QPaintEvent*) {
     }
 }
 
-void FormPictureBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    m_pressed = true;
-    update();
+void FormPictureBox::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // As on a focused push button: either Enter key clicks at once.
+            click();
+            break;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            // QAbstractButton would step the focus sideways with Left and Right; between
+            // the pictures, which stand in a column, only Tab moves it.
+            QWidget::keyPressEvent(event);
+            break;
+        default:
+            QAbstractButton::keyPressEvent(event);  // Space clicks on release
+            break;
+    }
 }
 
-void FormPictureBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !m_pressed) return;
-    m_pressed = false;
-    update();
-    if (rect().contains(event->position().toPoint())) emit clicked();
+bool FormOptionButton::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}
+
+bool FormOptionButton::event(QEvent* event) {
+    // QAbstractButton moves the focus to a checkable button and clicks it 100 ms later.
+    if (event->type() == QEvent::Shortcut && !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+        click();
+        return true;
+    }
+    return QRadioButton::event(event);
+}
+
+void FormFrame::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QColor face = palette().color(QPalette::Window);
+    painter.fillRect(rect(), face);
+    // The etched line: a dark rectangle with a light one a pixel right of and below it, its
+    // top through the middle of the caption's line.
+    const QFontMetrics metrics = fontMetrics();
+    const int top = metrics.height() / 2 - 1;
+    const auto outline = [&painter](const QRect& r, const QColor& colour) {
+        painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
+        painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
+        painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), colour);
+        painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
+    };
+    outline(QRect(QPoint(1, top + 1), QPoint(width() - 1, height() - 1)), QColor(255, 255, 255));
+    outline(QRect(QPoint(0, top), QPoint(width() - 2, height() - 2)), QColor(128, 128, 128));
+    if (title().isEmpty()) return;
+    // The caption breaks the top line 7 pixels from the corner, with a pixel of the frame's
+    // face on either side.
+    const int textWidth = metrics.horizontalAdvance(title());
+    painter.fillRect(QRect(6, 0, textWidth + 2, metrics.height()), face);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(QRect(7, 0, textWidth, metrics.height()),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, title());
 }
 
 }  // namespace tavo::forms

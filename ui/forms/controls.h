@@ -1,15 +1,19 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QWidget>
 
 #include <functional>
 
-// The few control kinds whose events the program's handlers need beyond what the stock Qt
-// widgets report: typed characters that a handler may consume, gaining the focus, and
-// clicks on labels and pictures.
+// The few control kinds whose events or looks the program needs beyond what the stock Qt
+// widgets give: typed characters that a handler may consume, gaining the focus, clicks on
+// labels and pictures, option buttons hit in their whole rectangle, and frames drawn as on
+// the platform the layouts come from.
 namespace tavo::forms {
 
 // Character code of the Enter key (main Return key and keypad Enter).
@@ -67,26 +71,46 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-// A 32 x 32 icon on a raised button face that can hold the focus and reports clicks. It
-// does nothing on keys: only the mouse opens what it stands for.
-class FormPictureBox : public QWidget {
+// A 32 x 32 icon on a raised button face: a push button without text, for the mouse, the
+// keys and assistive technology alike. A click, Space, Return or keypad Enter clicks it;
+// the arrow keys do nothing.
+class FormPictureBox : public QAbstractButton {
     Q_OBJECT
 public:
     explicit FormPictureBox(QWidget* parent = nullptr);
     void setPicture(const QPixmap& picture);
     const QPixmap& picture() const { return m_picture; }
 
-signals:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPixmap m_picture;
-    bool m_pressed = false;
+};
+
+// An option button that takes a click anywhere inside its own rectangle, not only on its
+// round mark and caption. Its shortcut key clicks it at once and leaves the focus where it
+// is, so that the user goes on typing into the box that holds it.
+class FormOptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override;
+    bool event(QEvent* event) override;
+};
+
+// A group box drawn as a frame of a form: filled with its own background colour, an etched
+// line around it, and its caption on the top line, near the left corner.
+class FormFrame : public QGroupBox {
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace tavo::forms

@@ -1,17 +1,16 @@
 #include "form_builder.h"
 
 #include <QFontDatabase>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHash>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 
 #include <algorithm>
@@ -128,12 +127,12 @@ QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
             return label;
         }
         case ControlKind::Frame: {
-            auto* frame = new QGroupBox(caption, parent);
+            auto* frame = new FormFrame(caption, parent);
             SetColour(frame, QPalette::Window, design.backColour);
             return frame;
         }
         case ControlKind::OptionButton: {
-            auto* option = new QRadioButton(caption, parent);
+            auto* option = new FormOptionButton(caption, parent);
             option->setChecked((design.flags & kSelected) != 0);
             SetColour(option, QPalette::Window, design.backColour);
             return option;
@@ -159,6 +158,21 @@ QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
         }
     }
     return nullptr;
+}
+
+// What a screen reader says of a control beyond its name, and the key that clicks a button,
+// which its tooltip and description show beside its caption.
+void Describe(QWidget* widget, const ControlDesign& design) {
+    QString description = ToQString(design.description);
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    if (!design.shortcut.empty() && button != nullptr) {
+        const QKeySequence key(ToQString(design.shortcut), QKeySequence::PortableText);
+        button->setShortcut(key);
+        const QString note = QStringLiteral(" (%1)").arg(key.toString(QKeySequence::NativeText));
+        button->setToolTip(button->text() + note);
+        description += note;
+    }
+    if (!description.isEmpty()) widget->setAccessibleDescription(description.trimmed());
 }
 
 Qt::FocusPolicy FocusPolicyFor(const ControlDesign& design) {
@@ -199,16 +213,23 @@ void BuildControls(QWidget* client, const FormDesign& design) {
         if (!control.accessibleName.empty()) {
             widget->setAccessibleName(ToQString(control.accessibleName));
         }
+        Describe(widget, control);
         built.push_back({&control, widget});
     }
     for (const Built& item : built) {
         // Pictures lie on top of the labels they overlap.
         if (item.design->kind == ControlKind::PictureBox) item.widget->raise();
-        // A label names its buddy, for screen readers and for the window's own code.
+        // A label names its buddy, for screen readers and for the window's own code. Qt
+        // reads a label's text as its buddy's name only for some kinds of control, with the
+        // blanks that pad a caption: the buddy gets the trimmed text as its own name.
         const ControlRef& buddy = item.design->buddy;
         if (!buddy.name.empty()) {
-            qobject_cast<QLabel*>(item.widget)
-                ->setBuddy(FindControl<QWidget>(client, buddy.name, buddy.index));
+            auto* label = qobject_cast<QLabel*>(item.widget);
+            QWidget* named = FindControl<QWidget>(client, buddy.name, buddy.index);
+            label->setBuddy(named);
+            if (named->accessibleName().isEmpty()) {
+                named->setAccessibleName(label->text().trimmed());
+            }
         }
     }
     std::stable_sort(built.begin(), built.end(), [](const Built& a, const Built& b) {
@@ -241,6 +262,7 @@ QMenuBar* BuildMenuBar(QWidget* window, std::span<const MenuDesign> menus) {
 void ApplyWindowDesign(QWidget* window, const FormDesign& design) {
     window->setObjectName(ToQString(design.name));
     window->setWindowTitle(ToQString(design.title));
+    if (!design.accessibleName.empty()) window->setAccessibleName(ToQString(design.accessibleName));
     if (!design.icon.empty()) window->setWindowIcon(QIcon(icons::Picture(design.icon)));
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
     switch (design.frameStyle) {

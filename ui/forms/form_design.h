@@ -49,7 +49,7 @@ enum class ControlKind {
     Frame,         // group box; its children's positions are relative to it
     OptionButton,  // one group per container
     CommandButton,
-    PictureBox,  // a 32 x 32 icon on a button face; takes the focus, reacts to clicks
+    PictureBox,  // a 32 x 32 icon on a button face; a push button for the mouse and the keys
 };
 
 // Settings that only some controls carry.
@@ -83,7 +83,13 @@ struct ControlDesign {
     std::string_view container{};       // name of the frame that holds it; empty for the window
     std::string_view picture{};         // a picture box's icon, by name (icons::Picture)
     std::string_view accessibleName{};  // for screen readers, where the caption does not say it
-    ControlRef buddy{};                 // the control a label names (a unit label's entry box)
+    std::string_view description{};     // what the control does, for screen readers
+    // A key that clicks the control, in Qt's portable text ("Alt+N"); shown in its tooltip and
+    // its description, never in its caption.
+    std::string_view shortcut{};
+    // The control a label names: for screen readers (its name, without the caption's blanks,
+    // unless it has a name of its own) and for the window's own code (a unit label's box).
+    ControlRef buddy{};
 };
 
 // A menu of the window's menu bar and its items, by name and caption.
@@ -120,7 +126,8 @@ struct FormDesign {
     int left = 0;  // twips, for StartPosition::Manual
     int top = 0;
     Rgb background{};
-    std::string_view icon{};  // name of the window icon (icons::Picture)
+    std::string_view icon{};            // name of the window icon (icons::Picture)
+    std::string_view accessibleName{};  // for screen readers, where the title does not say it
     std::span<const ControlDesign> controls;
     std::span<const MenuDesign> menus{};  // the menu bar above the client area; none if empty
 };

@@ -1,11 +1,46 @@
 #include "form_window.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace tavo::forms {
 
+namespace {
+
+// A plain top-level QWidget is a "filler" to assistive technology; a form window is a frame
+// or, when it has no system menu and closes only by its own button, a dialog.
+QAccessibleInterface* AccessibleFormWindow(const QString& className, QObject* object) {
+    if (className != QLatin1String(FormWindow::staticMetaObject.className())) return nullptr;
+    auto* window = qobject_cast<FormWindow*>(object);
+    if (window == nullptr) return nullptr;
+    switch (window->design().frameStyle) {
+        case FrameStyle::FixedDialog:
+        case FrameStyle::FixedSingle:
+            return new QAccessibleWidget(window, QAccessible::Window);
+        case FrameStyle::FixedTitleOnly:
+        case FrameStyle::DialogNoTitle:
+            break;
+    }
+    return new QAccessibleWidget(window, QAccessible::Dialog);
+}
+
+}  // namespace
+
+void OnWindowKey(QWidget* window, const QKeySequence& key, std::function<void()> action) {
+    auto* shortcut = new QShortcut(key, window);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, window, std::move(action));
+}
+
 FormWindow::FormWindow(const FormDesign& design) : m_design(design), m_client(new QWidget(this)) {
+    static const bool accessible = [] {
+        QAccessible::installFactory(&AccessibleFormWindow);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     ApplyWindowDesign(this, design);
     m_client->setObjectName(QStringLiteral("client"));
     BuildControls(m_client, design);

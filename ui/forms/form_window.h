@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QWidget>
 
 #include <functional>
@@ -12,7 +13,9 @@ namespace tavo::forms {
 // A top-level window built from a layout: the window is exactly its client area (plus the
 // menu bar above it, if the layout has menus, or a thin painted frame for a window without a
 // title bar), fixed in size, with every control of the layout as a child, and placed where
-// the layout says. Subclasses add the handlers.
+// the layout says. Subclasses add the handlers. Assistive technology sees the window as a
+// frame when it has a system menu and as a dialog when only its own button closes it, named
+// by its title (or by the layout's name for it, for a window without a title).
 class FormWindow : public QWidget {
     Q_OBJECT
 public:
@@ -38,6 +41,10 @@ private:
     const FormDesign& m_design;
     QWidget* m_client;
 };
+
+// Runs `action` when `key` is pressed while `window` is the active window, wherever its
+// focus is. Menus do not show these keys.
+void OnWindowKey(QWidget* window, const QKeySequence& key, std::function<void()> action);
 
 // Width of the thin frame painted around a window without a title bar.
 inline constexpr int kDialogFramePixels = 3;

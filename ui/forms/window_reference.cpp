@@ -22,6 +22,10 @@ QWidget* WindowReference::open() {
         window->installEventFilter(this);
         m_window = window;
     }
+    // A minimised window comes back as it was before, in front and active.
+    if (m_window->isMinimized()) {
+        m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+    }
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

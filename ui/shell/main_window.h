@@ -14,7 +14,8 @@ class TAVO_Main : public forms::FormWindow {  // NOLINT(readability-identifier-n
 public:
     explicit TAVO_Main(ShellActions& actions);
 
-    // A click on the picture or the caption of a quantity (CmdLength or Label2, ...).
+    // A click on the picture or the caption of a quantity (CmdLength or Label2, ...), or
+    // Space, Return or keypad Enter on the focused picture.
     void Cmd_Click(Quantity quantity);
     void MenuFileEnd_Click();
     void MenuHelpUse_Click();

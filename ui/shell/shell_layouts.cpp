@@ -22,21 +22,22 @@ constexpr std::string_view kPGothic = "ＭＳ Ｐゴシック";
 // The picture and caption of each quantity, in the order of kQuantityChoices.
 struct QuantityLook {
     std::string_view icon;
-    std::string_view spoken;   // the picture's name for screen readers
+    std::string_view opens;    // what the picture does, for screen readers
     std::string_view caption;  // padded: the picture overlaps the leading blanks
     int captionWidth;
 };
 
 constexpr std::array<QuantityLook, 4> kQuantityLooks{{
-    {"length", "長さ", "   距離 ", 1335},
-    {"weight", "重さ", "   質量 ", 1335},
-    {"square", "面積", "   面積 ", 1215},
-    {"volume", "体積", "   体積 ", 1335},
+    {"length", "長さの変換ウィンドウを開きます", "   距離 ", 1335},
+    {"weight", "重さの変換ウィンドウを開きます", "   質量 ", 1335},
+    {"square", "面積の変換ウィンドウを開きます", "   面積 ", 1215},
+    {"volume", "体積の変換ウィンドウを開きます", "   体積 ", 1335},
 }};
 
 // The pictures stand 600 twips apart at the left edge; each caption starts 330 twips right
 // of its picture and 240 twips lower, so the picture overlaps its leading blanks. The
 // captions come first in the tab positions but never take the focus; the pictures follow.
+// Each caption names its picture (its buddy), which screen readers hear as a button.
 constexpr auto kMainControls = [] {
     std::array<ControlDesign, 2 * kQuantityChoices.size()> controls{};
     for (std::size_t row = 0; row < kQuantityChoices.size(); ++row) {
@@ -48,7 +49,7 @@ constexpr auto kMainControls = [] {
                          .tabIndex = 4 + static_cast<int>(row),
                          .tabStop = true,
                          .picture = look.icon,
-                         .accessibleName = look.spoken};
+                         .description = look.opens};
         controls[kQuantityChoices.size() + row] = {
             .kind = ControlKind::Label,
             .name = kQuantityChoices[row].caption,
@@ -57,7 +58,8 @@ constexpr auto kMainControls = [] {
             .font = {"ＭＳ 明朝", 15, true, true, Charset::ShiftJis},
             .foreColour = {0, 64, 64},
             .backColour = kLightOrange,
-            .tabIndex = static_cast<int>(row)};
+            .tabIndex = static_cast<int>(row),
+            .buddy = {kQuantityChoices[row].picture}};
     }
     return controls;
 }();
@@ -139,6 +141,7 @@ constexpr FormDesign kAboutLayout{
     .startPosition = forms::StartPosition::CentreScreen,
     .background = kDarkBlue,
     .icon = "about",
+    .accessibleName = "TAVOについて",  // the menu item that opens it; the window has no title
     .controls = kAboutControls,
 };
 

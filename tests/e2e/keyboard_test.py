@@ -1,0 +1,135 @@
+# SPDX-License-Identifier: MIT
+"""The program driven by the keyboard alone, read as a screen reader reads it.
+
+Usage: /usr/bin/python3 keyboard_test.py TAVOMETR TAVO_CONVERT
+
+Starts the program on a private desktop (desktop.py) with Qt's AT-SPI bridge on and, with
+xdotool key presses only:
+  - the main window is a frame titled 度量衡変換; its four pictures are push buttons named
+    by their captions, each with a press action and a description of what it opens;
+  - Tab moves the focus from the first picture to the second, Return opens the weight
+    window (a frame); 100 and Return, then Alt+E, then Alt+N: each time every row must be
+    what tavo-convert prints (Weight 0 100, with --exp --refresh, with --refresh), and the
+    focus stays in the box; Ctrl+W closes the window;
+  - F1 opens the help window (a dialog titled 使い方), Ctrl+W closes it;
+  - Alt, Right, Down, Down, Return opens ﾍﾙﾌﾟ > TAVOについて: the About window, a dialog named
+    TAVOについて; Ctrl+W closes it;
+  - Ctrl+Q ends the program, which must exit with status 0.
+The desktop has no window manager: where one would give the focus back to the main window
+after a window has closed, the test does (Desktop.focus_window). Exits non-zero with a
+message on the first fault.
+"""
+
+import os
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import desktop  # noqa: E402
+from desktop import E2EFailure, expected_rows, wait_for  # noqa: E402
+
+MAIN_TITLE = "度量衡変換"
+WEIGHT_TITLE = "度量衡変換－重さ"
+PICTURES = [("距離", "長さ"), ("質量", "重さ"), ("面積", "面積"), ("体積", "体積")]
+
+
+def expect_role(node, role, what):
+    if node.getRole() != role:
+        raise E2EFailure(f"{what} is a {node.getRoleName()!r}, not a {role}")
+
+
+def focused(session, node):
+    return node.getState().contains(session.atspi.STATE_FOCUSED)
+
+
+def check_pictures(session, main):
+    """The pictures: push buttons named by their captions, described, with a press action;
+    returns them in order."""
+    buttons = session.descendants(main, session.atspi.ROLE_PUSH_BUTTON)
+    names = [button.name for button in buttons]
+    if names != [name for name, _ in PICTURES]:
+        raise E2EFailure(f"the main window's push buttons are {names}")
+    for button, (name, quantity) in zip(buttons, PICTURES):
+        if button.description != f"{quantity}の変換ウィンドウを開きます":
+            raise E2EFailure(f"picture {name}: description {button.description!r}")
+        action = button.queryAction()
+        actions = [action.getName(index) for index in range(action.nActions)]
+        if "Press" not in actions:
+            raise E2EFailure(f"picture {name}: no press action among {actions}")
+    return buttons
+
+
+def row_zero_focused(session, window, label):
+    return any(box.name.startswith(label + " ") and focused(session, box)
+               for box in session.descendants(window, session.atspi.ROLE_TEXT))
+
+
+def check_weight_window(session, app, tavo_convert):
+    """Tab, Return from the first picture; the conversions; Ctrl+W."""
+    rows = expected_rows(tavo_convert, "Weight", "0", "100")
+    unit = rows[0][0]
+    session.key("Tab")
+    session.key("Return")
+    window = session.find_window(app, WEIGHT_TITLE)
+    expect_role(window, session.atspi.ROLE_FRAME, "the weight window")
+    wait_for(f"the {unit} box to have the focus", 10,
+             lambda: row_zero_focused(session, window, unit))
+    session.type("100")
+    session.key("Return")
+    session.expect_rows(window, rows, "weight window after 100 and Return")
+    for key, arguments in (("alt+e", ["--exp", "--refresh"]), ("alt+n", ["--refresh"])):
+        session.key(key)
+        session.expect_rows(window, expected_rows(tavo_convert, *arguments, "Weight", "0", "100"),
+                            f"weight window after {key}")
+        if not row_zero_focused(session, window, unit):
+            raise E2EFailure(f"{key} took the focus from the {unit} box")
+    session.key("ctrl+w")
+    session.wait_closed(window, "the weight window")
+
+
+def check_dialog(session, app, open_keys, name, what):
+    """Opens a dialog with `open_keys` from the main window, checks it, closes it with
+    Ctrl+W and gives the focus back to the main window."""
+    session.key(*open_keys)
+    dialog = session.find_window(app, name)
+    expect_role(dialog, session.atspi.ROLE_DIALOG, what)
+    wait_for(f"{what} to be active", 10,
+             lambda: dialog.getState().contains(session.atspi.STATE_ACTIVE))
+    session.key("ctrl+w")
+    session.wait_closed(dialog, what)
+    session.focus_window(MAIN_TITLE)
+
+
+def run(session, program, tavo_convert):
+    process = session.spawn("tavometr", [program], {
+        "QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
+    app = session.find_application(os.path.basename(program))
+    main_window = session.find_window(app, MAIN_TITLE)
+    expect_role(main_window, session.atspi.ROLE_FRAME, "the main window")
+    pictures = check_pictures(session, main_window)
+    session.focus_window(MAIN_TITLE)
+    wait_for("the first picture to have the focus", 10, lambda: focused(session, pictures[0]))
+    check_weight_window(session, app, tavo_convert)
+    session.focus_window(MAIN_TITLE)
+    check_dialog(session, app, ["F1"], "使い方", "the help window")
+    check_dialog(session, app, ["alt", "Right", "Down", "Down", "Return"], "TAVOについて",
+                 "the About window")
+    session.key("ctrl+q")
+    try:
+        status = process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        raise E2EFailure("the program still runs 10 s after Ctrl+Q") from None
+    if status != 0:
+        raise E2EFailure(f"the program ended with status {status} after Ctrl+Q")
+    return "pictures, weight window, help, About and Ctrl+Q by keys alone"
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit(__doc__.split("\n\n")[1])
+    program, tavo_convert = sys.argv[1], sys.argv[2]
+    desktop.run_test("keyboard_test", 45, lambda session: run(session, program, tavo_convert))
+
+
+if __name__ == "__main__":
+    main()
