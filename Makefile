@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The two commands a new machine needs: `make run` and `make test`. Both install what is
 # missing first (scripts/install-deps), then configure and build with CMake presets:
 # `make run` only the program (no GoogleTest or Google Benchmark needed), `make test`

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // 度量衡変換 (TAVOMETR): start-up. Answers --help and --version, or stops when there is no
 // display; otherwise creates the application and its main window and runs the event loop;
 // nothing else is opened.

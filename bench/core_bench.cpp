@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timings of the conversion core: the recomputation behind every Enter and display-option
 // click, the four-figure cut, and reading very long texts.
 

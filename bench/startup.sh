@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up of the program against the floor (a bare Qt Widgets program showing one window of
 # the main window's size), on a private Xvfb display with the xcb platform:
 #   - time from exec to the main window being mapped, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timings of the windows, on Qt's offscreen platform (unless a platform is chosen already):
 // what a user waits for after pressing Enter in a converter window, after clicking a
 // picture in the main window, and after pasting a huge text and pressing Enter.

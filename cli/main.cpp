@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tavo-convert: the conversion core from the command line. See UsageText() for the usage.
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "converter_state.h"
 
 namespace tavo {

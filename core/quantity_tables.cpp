@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quantity_tables.h"
 
 #include <charconv>

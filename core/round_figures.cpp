@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "round_figures.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target for the conversion core. The first input byte chooses the quantity (bits
 // 0-1), the display mode (bit 2) and the edited row (bits 3-7, modulo RowCount + 1, where
 // RowCount stands for BaseIndex); the remaining bytes are the text typed into that row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target that drives a real converter window on Qt's offscreen platform. The input
 // is a script: each byte is an action (type a character, press Enter, click an option, move
 // the focus, paste a stretch of the input, close and reopen); after every action that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tavo-scale-icon: writes a square picture, enlarged to SIZE pixels, as a PNG file. Every
 // output pixel takes the colour of the source pixel it falls in (nearest neighbour, no
 // smoothing), so that pixel art stays crisp at the larger sizes a desktop asks for; at a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor for start-up measurements: the least a Qt Widgets program does to put a window
 // of the main window's size on the screen. A QApplication, one fixed-size QWidget, show,
 // exec; no fonts chosen, no icons, no menus, no layouts.

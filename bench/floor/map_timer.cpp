@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tavo_map_timer: runs a program and reports, with microsecond resolution, how long it took
 // from exec to its first top-level window being mapped, and the program's peak resident
 // memory once it has settled. Used by bench/startup.sh.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What users see, pinned by facts written here rather than read from the layouts: every
 // window's visible strings, and every window's rendering compared with a golden image.
 #include <gtest/gtest.h>

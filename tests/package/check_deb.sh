@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package from the build folder into a temporary folder, lints it and
 # unpacks it, and checks what it holds: lintian finds no error and no warning, the control
 # fields and dependencies, the files a user and Debian need and nothing of the build tree,

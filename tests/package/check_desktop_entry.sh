@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Validates a desktop entry with desktop-file-validate. Errors and warnings fail (the tool
 # itself fails on errors only); hints are shown but pass.
 # Usage: check_desktop_entry.sh FILE.desktop

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks the manual pages: groff formats the sources (English and Japanese) without a single
 # warning, man renders every page as installed without a warning (the program's English page
 # on an ASCII terminal too, where no word may be lost), and the page of tavo-convert still

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Validates the AppStream metainfo strictly (any issue above a pedantic hint fails) and
 # checks that it describes this release: its id, its launcher and a <release> entry for the
 # project's version, the newest one listed.

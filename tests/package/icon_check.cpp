@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tavo-icon-check: checks that PNG icons are a source picture enlarged without smoothing.
 // Each PNG must be SIZE x SIZE pixels, at least the source's size, and every one of its
 // pixels must have exactly the colour of the source pixel it lies in (pixel x in source

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Renders every window of the program to PNG (QWidget::grab), for looking at the layouts:
 // the main window, the About and help windows, and each converter window after a fresh load
 // and after 100 was typed into row 1 and Enter pressed.

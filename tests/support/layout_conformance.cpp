@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "layout_conformance.h"
 
 #include <gtest/gtest.h>

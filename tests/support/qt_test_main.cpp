@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // main() for the window tests: a real QApplication on Qt's offscreen platform (unless a
 // platform is chosen already, e.g. xcb under Xvfb to watch the tests), prepared by the
 // program's own start-up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "converter_layouts.h"
 
 #include <array>

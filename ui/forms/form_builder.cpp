@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "form_builder.h"
 
 #include <QFontDatabase>

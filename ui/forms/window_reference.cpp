@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window_reference.h"
 
 #include <QEvent>

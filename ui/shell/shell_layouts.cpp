@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell_layouts.h"
 
 #include "ui/shell/manual_text.h"
