@@ -17,7 +17,6 @@ The box texts are read through AT-SPI. Exits non-zero with a message on the firs
 """
 
 import os
-import subprocess
 import sys
 import time
 
@@ -73,10 +72,8 @@ def start_ibus(session):
 
     def anthy_set():
         # `ibus engine NAME` reports failure even when it sets the engine; ask afterwards.
-        for argv in (["ibus", "engine", "anthy"], ["ibus", "engine"]):
-            done = subprocess.run(argv, env=session.env, stdin=subprocess.DEVNULL,
-                                  capture_output=True, text=True, timeout=5)
-        return done.stdout.strip() == "anthy"
+        session.run(["ibus", "engine", "anthy"], timeout=5, check=False)
+        return session.run(["ibus", "engine"], timeout=5, check=False).strip() == "anthy"
     wait_for("ibus-daemon with the Anthy engine", 15, anthy_set, interval=0.2)
     return {"QT_IM_MODULE": "ibus"}
 
@@ -95,19 +92,12 @@ def row_zero(session, window, label):
 def open_converter(session, app, main, picture, title, first_label, composing=None):
     """Clicks the main window's picture and waits for the window with its row-0 box focused
     (and, given `composing`, for the input method to be ready there)."""
-    pictures = [node for node in session.descendants(main, session.atspi.ROLE_PUSH_BUTTON)
-                if node.name == picture]
-    if len(pictures) != 1:
-        raise E2EFailure(f"no picture {picture!r} in the main window")
-    session.click(pictures[0])
+    session.click(session.find(main, session.atspi.ROLE_PUSH_BUTTON,
+                               lambda node: node.name == picture,
+                               f"no picture {picture!r} in the main window"))
     window = session.find_window(app, title)
-    focused = session.atspi.STATE_FOCUSED
-
-    def first_box_focused():
-        boxes = session.descendants(window, session.atspi.ROLE_TEXT)
-        return any(box.name.startswith(first_label + " ") and box.getState().contains(focused)
-                   for box in boxes)
-    wait_for(f"the {first_label} box of {title!r} to have the focus", 10, first_box_focused)
+    wait_for(f"the {first_label} box of {title!r} to have the focus", 10,
+             lambda: session.box_focused(window, first_label))
     if composing is not None:
         wait_for(f"the input method to compose in {title!r}", 10, lambda: composing(session))
     time.sleep(SETTLE)  # the framework's focus-in reaches its daemon asynchronously
@@ -115,11 +105,8 @@ def open_converter(session, app, main, picture, title, first_label, composing=No
 
 
 def close_converter(session, window):
-    buttons = [node for node in session.descendants(window, session.atspi.ROLE_PUSH_BUTTON)
-               if node.name == "閉じる"]
-    if len(buttons) != 1:
-        raise E2EFailure("no close button 閉じる")
-    session.click(buttons[0])
+    session.click(session.find(window, session.atspi.ROLE_PUSH_BUTTON,
+                               lambda node: node.name == "閉じる", "no close button 閉じる"))
     session.wait_closed(window, "the converter window")
 
 
@@ -175,10 +162,7 @@ def main():
     def body(session):
         start, composing = FRAMEWORKS[framework]
         qt_module = start(session)
-        session.spawn("tavometr", [program], dict(
-            qt_module, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
-        app = session.find_application(os.path.basename(program))
-        main_window = session.find_window(app, MAIN_TITLE)
+        _process, app, main_window = session.start_program(program, MAIN_TITLE, qt_module)
         check_length(session, app, main_window, tavo_convert)
         committed = check_weight(session, app, main_window, tavo_convert, composing)
         return (f"length converted on one Return; weight composed, committed {committed!r}, "
