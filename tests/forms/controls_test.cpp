@@ -89,12 +89,16 @@ TEST(FormTextBoxFocus, AClickThatBringsTheFocusRunsTheHandlerAndKeepsItsSelectio
     EXPECT_EQ(gotFocus, 1);
 }
 
-TEST(FormLabel, ReportsALeftClick) {
+// A caption clicks like a button: a left click reports, a right click and a press released
+// outside it (the user slid off the caption to change their mind) do not.
+TEST(FormLabel, ReportsALeftClickReleasedInsideIt) {
     tavo::forms::FormLabel label;
     label.resize(50, 20);
     QSignalSpy clicked(&label, &tavo::forms::FormLabel::clicked);
     QTest::mouseClick(&label, Qt::LeftButton);
     QTest::mouseClick(&label, Qt::RightButton);
+    QTest::mousePress(&label, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(&label, Qt::LeftButton, {}, QPoint(60, 5));
     EXPECT_EQ(clicked.count(), 1);
 }
 
