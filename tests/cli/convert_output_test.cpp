@@ -335,6 +335,9 @@ TEST(Batch, ABadLineLeavesAnEmptyResultAndTheRestIsConverted) {
     EXPECT_EQ(tables.out, thirty + "\n\n" + one + "\n");
     const Outcome csv = RunWith({"--format", "csv", "Square", "tsubo", "-"}, "x\n1\n");
     EXPECT_EQ(csv.out.rfind("row,label,text\r\n\r\n0,平方メートル,3.306\r\n", 0), 0U) << csv.out;
+    // With --to in CSV a bad line is an empty record ended by CR LF like every other line.
+    EXPECT_EQ(RunWith({"--format=csv", "--to", "m", "Length", "yd", "-"}, "1\nx\n2\n").out,
+              "0.9144\r\n\r\n1.829\r\n");
     // Leniently every line converts; an empty input converts nothing.
     EXPECT_EQ(RunWith({"--lenient", "--to", "m", "Length", "yd", "-"}, "abc\n\n2x\n").out,
               "0\n0\n1.829\n");
