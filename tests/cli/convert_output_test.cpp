@@ -25,6 +25,7 @@ struct Outcome {
     int status = -1;
     std::string out;
     std::string err;
+    std::vector<std::string> outAtReads;  // what was written when a read began, each once
 };
 
 // Runs the program's Run in this process with `input` as its standard input, handed out in
@@ -34,7 +35,10 @@ Outcome RunWith(std::initializer_list<std::string_view> args, std::string_view i
     const std::vector<std::string_view> list(args);
     Outcome outcome;
     const tavo::cli::Streams streams{
-        [&input, chunk](char* buffer, std::size_t size) {
+        [&input, chunk, &outcome](char* buffer, std::size_t size) {
+            if (outcome.outAtReads.empty() || outcome.outAtReads.back() != outcome.out) {
+                outcome.outAtReads.push_back(outcome.out);
+            }
             const std::size_t count = std::min({size, chunk, input.size()});
             input.copy(buffer, count);
             input.remove_prefix(count);
@@ -344,6 +348,10 @@ TEST(Batch, ABadLineLeavesAnEmptyResultAndTheRestIsConverted) {
     EXPECT_EQ(RunWith({"--lenient", "--to", "m", "Length", "yd", "-"}, "abc\n\n2x\n").out,
               "0\n0\n1.829\n");
     ExpectConverted(RunWith({"--to", "m", "Length", "yd", "-"}, ""), "");
+    // A program that feeds one line at a time through a pipe has each answer before it sends
+    // the next line.
+    EXPECT_EQ(RunWith({"--to", "m", "Length", "yd", "-"}, "1\n2\n", 2).outAtReads,
+              (std::vector<std::string>{"", "0.9144\n", "0.9144\n1.829\n"}));
 }
 
 TEST(Output, MisuseWritesOnlyTheMessageAndHelpOnlyTheUsage) {
