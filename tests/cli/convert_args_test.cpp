@@ -23,7 +23,7 @@ ParseResult Parse(std::initializer_list<std::string_view> args) {
     return ParseArguments(list);
 }
 
-TEST(QuantityNames, AcceptEveryNameInAnyLetterCase) {
+TEST(QuantityNames, AreAcceptedInAnyLetterCaseAndOfferedToCompletion) {
     const std::pair<std::string_view, Quantity> accepted[] = {
         {"Length", Quantity::Length}, {"LENGTH", Quantity::Length}, {"lEnGtH", Quantity::Length},
         {"Weight", Quantity::Weight}, {"mass", Quantity::Weight},   {"MASS", Quantity::Weight},
@@ -33,6 +33,12 @@ TEST(QuantityNames, AcceptEveryNameInAnyLetterCase) {
     };
     for (const auto& [name, quantity] : accepted) {
         EXPECT_EQ(FindQuantity(name), quantity) << name;
+    }
+    // --list-units, which the bash completion asks, offers each name in one spelling.
+    const std::string offered = "\n" + tavo::cli::NameList(std::nullopt);
+    for (const std::string_view name :
+         {"Length", "Weight", "Square", "Volume", "mass", "area", "長さ", "重さ", "面積", "体積"}) {
+        EXPECT_NE(offered.find("\n" + std::string(name) + "\n"), std::string::npos) << name;
     }
 }
 

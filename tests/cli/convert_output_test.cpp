@@ -26,6 +26,7 @@ struct Outcome {
     int status = -1;
     std::string out;
     std::string err;
+    std::vector<std::string> outAtReads;  // what was written when a read began, each once
 };
 
 // Runs the program's Run in this process with `input` as its standard input, handed out in
@@ -35,7 +36,10 @@ Outcome RunWith(std::initializer_list<std::string_view> args, std::string_view i
     const std::vector<std::string_view> list(args);
     Outcome outcome;
     const tavo::cli::Streams streams{
-        [&input, chunk](char* buffer, std::size_t size) {
+        [&input, chunk, &outcome](char* buffer, std::size_t size) {
+            if (outcome.outAtReads.empty() || outcome.outAtReads.back() != outcome.out) {
+                outcome.outAtReads.push_back(outcome.out);
+            }
             const std::size_t count = std::min({size, chunk, input.size()});
             input.copy(buffer, count);
             input.remove_prefix(count);
@@ -316,12 +320,14 @@ TEST(Output, JsonReadsBackWithTheTextsAndTheirValues) {
 // Results stay aligned with the input lines: a bad line gives an empty result, is named on
 // stderr with its line number, and makes the exit status 2 once every line is converted.
 TEST(Batch, ABadLineLeavesAnEmptyResultAndTheRestIsConverted) {
+    // A line of 1 MiB is still read (as a number out of range); one byte more is skipped.
+    const std::string longest(tavo::cli::LineReader::kMaxLine, '9');
     const std::string longLine(tavo::cli::LineReader::kMaxLine + 1, '1');
-    const std::string input = "100\r\nabc\n\n" + longLine + "\n1,000\n-5";
+    const std::string input = "100\r\nabc\n\n" + longLine + "\n1,000\n" + longest + "\n-5";
     for (const std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{1} << 20}) {
         const Outcome one = RunWith({"--to", "m", "Length", "yd", "-"}, input, chunk);
         EXPECT_EQ(one.status, kExitMisuse);
-        EXPECT_EQ(one.out, "91.44\n\n\n\n914.4\n-4.572\n");
+        EXPECT_EQ(one.out, "91.44\n\n\n\n914.4\n範囲外\n-4.572\n");
         EXPECT_EQ(one.err,
                   "tavo-convert: line 2: \"abc\" is not a number\n"
                   "tavo-convert: line 3: \"\" is not a number\n"
@@ -336,10 +342,17 @@ TEST(Batch, ABadLineLeavesAnEmptyResultAndTheRestIsConverted) {
     EXPECT_EQ(tables.out, thirty + "\n\n" + one + "\n");
     const Outcome csv = RunWith({"--format", "csv", "Square", "tsubo", "-"}, "x\n1\n");
     EXPECT_EQ(csv.out.rfind("row,label,text\r\n\r\n0,平方メートル,3.306\r\n", 0), 0U) << csv.out;
+    // With --to in CSV a bad line is an empty record ended by CR LF like every other line.
+    EXPECT_EQ(RunWith({"--format=csv", "--to", "m", "Length", "yd", "-"}, "1\nx\n2\n").out,
+              "0.9144\r\n\r\n1.829\r\n");
     // Leniently every line converts; an empty input converts nothing.
     EXPECT_EQ(RunWith({"--lenient", "--to", "m", "Length", "yd", "-"}, "abc\n\n2x\n").out,
               "0\n0\n1.829\n");
     ExpectConverted(RunWith({"--to", "m", "Length", "yd", "-"}, ""), "");
+    // A program that feeds one line at a time through a pipe has each answer before it sends
+    // the next line.
+    EXPECT_EQ(RunWith({"--to", "m", "Length", "yd", "-"}, "1\n2\n", 2).outAtReads,
+              (std::vector<std::string>{"", "0.9144\n", "0.9144\n1.829\n"}));
 }
 
 TEST(Output, MisuseWritesOnlyTheMessageAndHelpOnlyTheUsage) {

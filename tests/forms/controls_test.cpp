@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -90,23 +91,29 @@ TEST(FormTextBoxFocus, AClickThatBringsTheFocusRunsTheHandlerAndKeepsItsSelectio
     EXPECT_EQ(gotFocus, 1);
 }
 
-TEST(FormLabel, ReportsALeftClick) {
+// A caption clicks like a button: a left click reports, a right click and a press released
+// outside it (the user slid off the caption to change their mind) do not.
+TEST(FormLabel, ReportsALeftClickReleasedInsideIt) {
     tavo::forms::FormLabel label;
     label.resize(50, 20);
     QSignalSpy clicked(&label, &tavo::forms::FormLabel::clicked);
     QTest::mouseClick(&label, Qt::LeftButton);
     QTest::mouseClick(&label, Qt::RightButton);
+    QTest::mousePress(&label, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(&label, Qt::LeftButton, {}, QPoint(60, 5));
     EXPECT_EQ(clicked.count(), 1);
 }
 
 // A push button for the mouse: a left click clicks it, a right click and a press released
-// outside it do not. The arrows neither click it nor move the focus to the next picture.
-// (The main window's test presses Space, Return and Enter on each picture.)
-TEST(FormPictureBox, ClicksLikeAButtonAndIgnoresTheArrows) {
+// outside it do not. The arrows neither click it nor move the focus to the next picture, and
+// a picture that Tab reaches is drawn with a focus rectangle, so that the keys' user sees
+// where the focus is. (The main window's test presses Space, Return and Enter on each picture.)
+TEST(FormPictureBox, ClicksLikeAButtonIgnoresTheArrowsAndShowsTheFocus) {
     QWidget window;
     auto* picture = new tavo::forms::FormPictureBox(&window);
     picture->setGeometry(0, 0, 32, 32);
-    (new tavo::forms::FormPictureBox(&window))->setGeometry(0, 40, 32, 32);
+    auto* other = new tavo::forms::FormPictureBox(&window);
+    other->setGeometry(0, 40, 32, 32);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     picture->setFocus();
@@ -121,6 +128,10 @@ TEST(FormPictureBox, ClicksLikeAButtonAndIgnoresTheArrows) {
     }
     EXPECT_EQ(clicked.count(), 1);
     EXPECT_FALSE(picture->isDown());
+    const QImage unfocused = other->grab().toImage();
+    QTest::keyClick(picture, Qt::Key_Tab);
+    ASSERT_TRUE(other->hasFocus());
+    EXPECT_NE(other->grab().toImage(), unfocused);
 }
 
 }  // namespace
