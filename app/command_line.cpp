@@ -88,9 +88,9 @@ bool IsSet(const char* variable) {
     return value != nullptr && *value != '\0';
 }
 
-// The plugin name of a platform specification: "vnc:size=800x600" -> "vnc".
-std::string_view PluginName(std::string_view spec) {
-    return spec.substr(0, spec.find(':'));
+// The plugin name of a platform with its options: "vnc:size=800x600" -> "vnc".
+std::string_view PluginName(std::string_view platform) {
+    return platform.substr(0, platform.find(':'));
 }
 
 bool NeedsDisplay(std::string_view plugin) {
