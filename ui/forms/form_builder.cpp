@@ -15,7 +15,6 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -23,12 +22,6 @@
 #include "ui/icons/pictures.h"
 
 namespace tavo::forms {
-
-std::string ControlObjectName(const ControlDesign& control) {
-    std::string name(control.name);
-    if (control.index >= 0) name += "_" + std::to_string(control.index);
-    return name;
-}
 
 QColor ToColour(Rgb rgb) {
     return {rgb.red, rgb.green, rgb.blue};
@@ -67,7 +60,7 @@ QString InstalledFace(std::string_view face) {
 
 QFont FontFor(const FontDesign& design) {
     QFont font(InstalledFace(design.face));
-    font.setPixelSize(static_cast<int>(std::lround(design.points * 96.0 / 72.0)));
+    font.setPixelSize(FontPixelSize(design.points));
     font.setBold(design.bold);
     font.setUnderline(design.underline);
     // The IPA faces carry no hinting instructions, so FreeType's auto-hinter would load and
@@ -78,9 +71,9 @@ QFont FontFor(const FontDesign& design) {
 
 namespace {
 
-QRect PixelRect(const TwipsRect& rect) {
-    return {TwipsToPixels(rect.left), TwipsToPixels(rect.top), TwipsToPixels(rect.width),
-            TwipsToPixels(rect.height)};
+QRect ToQRect(const TwipsRect& twips) {
+    const PixelRect rect = ToPixels(twips);
+    return {rect.x, rect.y, rect.width, rect.height};
 }
 
 void SetColour(QWidget* widget, QPalette::ColorRole role, Rgb rgb) {
@@ -201,14 +194,14 @@ void BuildControls(QWidget* client, const FormDesign& design) {
     std::vector<Built> built;
     built.reserve(design.controls.size());
     for (const ControlDesign& control : design.controls) {
-        QWidget* parent = client;
-        if (!control.container.empty()) {
-            parent = FindControl<QWidget>(client, control.container);
-            if (parent == nullptr) parent = client;
-        }
+        // Every container and buddy exists: the layouts are checked when they are compiled
+        // (layout_check.h), and a frame comes before the controls it holds.
+        QWidget* parent =
+            control.container.empty() ? client : FindControl<QWidget>(client, control.container);
+        Q_ASSERT(parent != nullptr);
         QWidget* widget = CreateControl(control, parent);
         widget->setObjectName(QString::fromStdString(ControlObjectName(control)));
-        widget->setGeometry(PixelRect(control.rect));
+        widget->setGeometry(ToQRect(control.rect));
         widget->setFont(FontFor(control.font));
         widget->setFocusPolicy(FocusPolicyFor(control));
         if (!control.accessibleName.empty()) {
@@ -227,6 +220,7 @@ void BuildControls(QWidget* client, const FormDesign& design) {
         if (!buddy.name.empty()) {
             auto* label = qobject_cast<QLabel*>(item.widget);
             QWidget* named = FindControl<QWidget>(client, buddy.name, buddy.index);
+            Q_ASSERT(label != nullptr && named != nullptr);
             label->setBuddy(named);
             if (named->accessibleName().isEmpty()) {
                 named->setAccessibleName(label->text().trimmed());

@@ -17,6 +17,12 @@ constexpr int TwipsToPixels(int twips) {
     return (twips + (twips >= 0 ? kTwipsPerPixel / 2 : -kTwipsPerPixel / 2)) / kTwipsPerPixel;
 }
 
+// A font's size in pixels at 96 dots per inch, rounded to the nearest (14.25 points are 19
+// pixels), like the twips of the layout, so that text and controls scale together.
+constexpr int FontPixelSize(double points) {
+    return static_cast<int>(points * 96.0 / 72.0 + 0.5);
+}
+
 struct Rgb {
     std::uint8_t red = 0;
     std::uint8_t green = 0;
@@ -42,6 +48,20 @@ struct TwipsRect {
     int width = 0;
     int height = 0;
 };
+
+// A rectangle in device-independent pixels, as both fronts place controls.
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const PixelRect&) const = default;
+};
+
+constexpr PixelRect ToPixels(const TwipsRect& rect) {
+    return {TwipsToPixels(rect.left), TwipsToPixels(rect.top), TwipsToPixels(rect.width),
+            TwipsToPixels(rect.height)};
+}
 
 enum class ControlKind {
     TextBox,           // single-line entry box

@@ -20,7 +20,10 @@ namespace tavo::forms {
 class FormWindow : public QWidget {
     Q_OBJECT
 public:
+    // The window keeps a reference to its layout, which must outlive it: the layouts are
+    // constants of the program, and a temporary is refused.
     explicit FormWindow(const FormDesign& design);
+    explicit FormWindow(const FormDesign&& design) = delete;
 
     const FormDesign& design() const { return m_design; }
     QWidget* client() const { return m_client; }

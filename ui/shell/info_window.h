@@ -14,6 +14,7 @@ class InfoWindow : public forms::FormWindow {
     Q_OBJECT
 public:
     explicit InfoWindow(const forms::FormDesign& layout);
+    explicit InfoWindow(const forms::FormDesign&& layout) = delete;  // see FormWindow
 
     // Unloads the window: it is destroyed, and the next opening builds it afresh.
     void Command1_Click();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "shell_layouts.h"
 
+#include "ui/converter/converter_layouts.h"
+#include "ui/forms/layout_check.h"
 #include "ui/shell/manual_text.h"
 
 namespace tavo::shell {
@@ -183,6 +185,10 @@ constexpr FormDesign kManualLayout{
     .controls = kManualControls,
 };
 
+static_assert(forms::CheckLayout<kMainLayout>());
+static_assert(forms::CheckLayout<kAboutLayout>());
+static_assert(forms::CheckLayout<kManualLayout>());
+
 }  // namespace
 
 const FormDesign& MainLayout() {
@@ -195,6 +201,20 @@ const FormDesign& AboutLayout() {
 
 const FormDesign& ManualLayout() {
     return kManualLayout;
+}
+
+std::span<const FormDesign* const> WindowLayouts() {
+    using converter::ConverterLayout;
+    static const std::array<const FormDesign*, kQuantities.size() + 3> layouts{
+        &kMainLayout,
+        &ConverterLayout(kQuantities[0]),
+        &ConverterLayout(kQuantities[1]),
+        &ConverterLayout(kQuantities[2]),
+        &ConverterLayout(kQuantities[3]),
+        &kManualLayout,
+        &kAboutLayout,
+    };
+    return layouts;
 }
 
 }  // namespace tavo::shell

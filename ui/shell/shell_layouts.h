@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string_view>
 
 #include "core/quantity_tables.h"
@@ -35,5 +36,9 @@ const forms::FormDesign& AboutLayout();
 // The help window: the manual in a read-only scrolling text box and a "戻る" button below
 // it, at a fixed place on the screen.
 const forms::FormDesign& ManualLayout();
+
+// Every window of the program: the main window, the four converter windows in the order of
+// kQuantities, the help window and the About window.
+std::span<const forms::FormDesign* const> WindowLayouts();
 
 }  // namespace tavo::shell
