@@ -87,17 +87,6 @@ TEST_F(ApplicationFixture, PictureAndCaptionOpenOneWindowThatKeepsItsValues) {
     EXPECT_TRUE(weight->control<QRadioButton>("OptFrmExp")->isChecked());
 }
 
-TEST_F(ApplicationFixture, ReopeningAfterCloseShowsOneMetreAgain) {
-    Click("CmdLength");
-    auto* length = Converter(Quantity::Length);
-    length->TextBox(Row(tavo::Length::Metre))->setText("5");
-    QTest::keyClick(length->TextBox(Row(tavo::Length::Metre)), Qt::Key_Return);
-    QTest::mouseClick(length->control<QPushButton>("CommandClose"), Qt::LeftButton);
-    tavo::test::FlushDeletes();
-    Click("CmdLength");
-    EXPECT_EQ(Converter(Quantity::Length)->TextBox(Row(tavo::Length::Yard))->text(), " 1.094");
-}
-
 TEST_F(ApplicationFixture, AllSixWindowsCanBeOpenAtOnceEachOnce) {
     for (int round = 0; round < 2; ++round) {
         OpenEveryWindow();
