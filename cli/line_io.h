@@ -20,7 +20,7 @@ using WriteFunction = std::function<bool(std::string_view text)>;
 // and allocates nothing per line. Once a write fails, everything later is dropped.
 class Output {
 public:
-    static constexpr std::size_t kCapacity = 64 * 1024;
+    static constexpr std::size_t kCapacity = std::size_t{64} * 1024;
 
     explicit Output(WriteFunction write);
 
@@ -56,8 +56,8 @@ private:
 // too long, so memory stays bounded whatever the input holds.
 class LineReader {
 public:
-    static constexpr std::size_t kBlock = 64 * 1024;
-    static constexpr std::size_t kMaxLine = 1024 * 1024;
+    static constexpr std::size_t kBlock = std::size_t{64} * 1024;
+    static constexpr std::size_t kMaxLine = std::size_t{1024} * 1024;
 
     explicit LineReader(ReadFunction read);
 

@@ -131,8 +131,9 @@ void FormPictureBox::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Up:
         case Qt::Key_Down:
             // QAbstractButton would step the focus sideways with Left and Right; between
-            // the pictures, which stand in a column, only Tab moves it.
-            QWidget::keyPressEvent(event);
+            // the pictures, which stand in a column, only Tab moves it. So its handler is
+            // skipped on purpose.
+            QWidget::keyPressEvent(event);  // NOLINT(bugprone-parent-virtual-call)
             break;
         default:
             QAbstractButton::keyPressEvent(event);  // Space clicks on release
