@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "ui/forms/form_design.h"
+#include "ui/icons/picture_data.h"
 
 // Compile-time checks of a layout. Every layout passes through CheckLayout in a static_assert
 // next to its definition, so a broken layout does not build, and the compiler's message names
@@ -24,6 +25,7 @@ enum class LayoutRule {
     TabOrder,         // tab positions are unique and run 0, 1, 2, ... without a gap
     OneBoxPerRow,     // a converter has exactly TextBox(0) .. TextBox(rows - 1)
     InsideContainer,  // a control starts inside its container and, but for labels, ends there
+    PictureExists,    // the window's icon and each picture box's picture are pictures we have
 };
 
 // A name as a template argument, so that the compiler's message spells it out.
@@ -54,6 +56,13 @@ constexpr const ControlDesign* Find(const FormDesign& design, const ControlRef& 
     return nullptr;
 }
 
+constexpr bool IsPicture(std::string_view name) {
+    for (const std::string_view picture : icons::kPictureNames) {
+        if (name == picture) return true;
+    }
+    return false;
+}
+
 constexpr bool Inside(const TwipsRect& rect, int width, int height, bool mayReachPast) {
     const bool starts = rect.left >= 0 && rect.top >= 0 && rect.left < width && rect.top < height;
     const bool ends = rect.left + rect.width <= width && rect.top + rect.height <= height;
@@ -67,6 +76,9 @@ constexpr bool Inside(const TwipsRect& rect, int width, int height, bool mayReac
 constexpr LayoutProblem FindLayoutProblem(const FormDesign& design, int rows = -1) {
     using namespace layout_check;
     const auto& controls = design.controls;
+    if (!design.icon.empty() && !IsPicture(design.icon)) {
+        return {LayoutRule::PictureExists, design.icon, -1};
+    }
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const ControlDesign& control = controls[i];
         for (std::size_t j = 0; j < i; ++j) {
@@ -82,6 +94,10 @@ constexpr LayoutProblem FindLayoutProblem(const FormDesign& design, int rows = -
             }
             width = frame->rect.width;
             height = frame->rect.height;
+        }
+        if ((control.kind == ControlKind::PictureBox) != !control.picture.empty() ||
+            (!control.picture.empty() && !IsPicture(control.picture))) {
+            return {LayoutRule::PictureExists, control.name, control.index};
         }
         if (!control.buddy.name.empty() &&
             (control.kind != ControlKind::Label || Find(design, control.buddy) == nullptr)) {
