@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "ui/forms/controls.h"
+#include "ui/forms/face_substitution.h"
 #include "ui/icons/pictures.h"
 
 namespace tavo::forms {
@@ -55,10 +56,20 @@ QString InstalledFace(std::string_view face) {
         }
         return byLowerCase;
     }();
-    QString family = families.value(requested.toLower());
+    // The database lists a family under one of its names, chosen by the locale (IPAPMincho
+    // is "IPA P明朝" in Japanese): any name fontconfig knows for the installed files counts.
+    const auto listed = [](const QString& name) {
+        for (const QString& alias : FamilyNames(name)) {
+            if (const QString family = families.value(alias.toLower()); !family.isEmpty()) {
+                return family;
+            }
+        }
+        return QString();
+    };
+    QString family = listed(requested);
     for (const QString& substitute : QFont::substitutes(requested)) {
         if (!family.isEmpty()) break;
-        family = families.value(substitute.toLower());
+        family = listed(substitute);
     }
     if (family.isEmpty()) family = requested;
     installed.insert(requested, family);
