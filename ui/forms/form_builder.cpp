@@ -100,6 +100,11 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, Rgb rgb) {
     widget->setPalette(palette);
 }
 
+// The face of an option's round mark under the default light theme. A layout that fixes a
+// control's background fixes the colours drawn on it too, as the light theme shows them, so
+// that a dark theme leaves neither light text nor a dark mark on the light background.
+constexpr Rgb kOptionMarkFace{255, 255, 255};
+
 QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
     const QString caption = ToQString(design.caption);
     switch (design.kind) {
@@ -123,6 +128,7 @@ QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
             text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
             text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
             SetColour(text, QPalette::Base, design.backColour);
+            SetColour(text, QPalette::Text, design.foreColour);
             return text;
         }
         case ControlKind::Label: {
@@ -141,12 +147,17 @@ QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
         case ControlKind::Frame: {
             auto* frame = new FormFrame(caption, parent);
             SetColour(frame, QPalette::Window, design.backColour);
+            SetColour(frame, QPalette::WindowText, design.foreColour);
             return frame;
         }
         case ControlKind::OptionButton: {
             auto* option = new FormOptionButton(caption, parent);
             option->setChecked((design.flags & kSelected) != 0);
             SetColour(option, QPalette::Window, design.backColour);
+            SetColour(option, QPalette::WindowText, design.foreColour);
+            // The mark: its face and the dot that shows the option selected.
+            SetColour(option, QPalette::Base, kOptionMarkFace);
+            SetColour(option, QPalette::Text, design.foreColour);
             return option;
         }
         case ControlKind::CommandButton: {
