@@ -8,12 +8,13 @@ xdotool key presses only:
   - the main window is a frame titled 度量衡変換; its four pictures are push buttons named
     by their captions, each with a press action and a description of what it opens;
   - Tab moves the focus from the first picture to the second, Return opens the weight
-    window (a frame); 100 and Return, then Alt+E, then Alt+N: each time every row must be
-    what tavo-convert prints (Weight 0 100, with --exp --refresh, with --refresh), and the
-    focus stays in the box; Ctrl+W closes the window;
+    window (a frame), whose boxes a screen reader names by unit and reading and whose
+    description names Alt+N and Alt+E; 100 and Return, then Alt+E, then Alt+N: each time
+    every row must be what tavo-convert prints (Weight 0 100, with --exp --refresh, with
+    --refresh), and the focus stays in the box; Ctrl+W closes the window;
   - F1 opens the help window (a dialog titled 使い方), Ctrl+W closes it;
   - Alt, Right, Down, Down, Return opens ﾍﾙﾌﾟ > TAVOについて: the About window, a dialog named
-    TAVOについて; Ctrl+W closes it;
+    TAVOについて, its X window titled so although it shows no title bar; Ctrl+W closes it;
   - Ctrl+Q ends the program, which must exit with status 0.
 The desktop has no window manager: where one would give the focus back to the main window
 after a window has closed, the test does (XvfbDesktop.focus_window). Exits non-zero with a
@@ -53,6 +54,21 @@ def check_pictures(session, main):
     return buttons
 
 
+def check_spoken_names(session, window):
+    """What a screen reader calls each box (its labelled-by target's name, else its own) is
+    its own name, the unit and its reading ("匁 もんめ"); the window's description names the
+    keys of the options, which Tab never reaches."""
+    for box in session.descendants(window, session.atspi.ROLE_TEXT):
+        labels = [relation.getTarget(0) for relation in box.getRelationSet()
+                  if relation.getRelationType() == session.atspi.RELATION_LABELLED_BY]
+        spoken = labels[0].name if labels else box.name
+        if spoken != box.name or " " not in spoken:
+            raise E2EFailure(f"a screen reader calls the box {box.name!r} {spoken!r}")
+    if not all(key in window.description for key in ("Alt+N でなし", "Alt+E で指数")):
+        raise E2EFailure(f"the weight window's description {window.description!r} lacks the "
+                         "options' keys")
+
+
 def check_weight_window(session, app, tavo_convert):
     """Tab, Return from the first picture; the conversions; Ctrl+W."""
     rows = expected_rows(tavo_convert, "Weight", "0", "100")
@@ -61,6 +77,7 @@ def check_weight_window(session, app, tavo_convert):
     session.key("Return")
     window = session.find_window(app, WEIGHT_TITLE)
     expect_role(window, session.atspi.ROLE_FRAME, "the weight window")
+    check_spoken_names(session, window)
     wait_for(f"the {unit} box to have the focus", 10,
              lambda: session.box_focused(window, unit))
     session.type("100")
