@@ -100,8 +100,8 @@ TEST_F(LookFixture, EveryWindowShowsExactlyItsStrings) {
                                                    "ガロン(米)", "合", "升", "石"})},
         {"Manual", {"使い方", "戻る"}},
         {"TAVO_About",
-         {"", "度量衡変換", "for Windows95/98", "Programed by", "TAVO Software", "2000/01/26",
-          "OK"}},
+         {"TAVOについて", "度量衡変換", "for Windows95/98", "Programed by", "TAVO Software",
+          "2000/01/26", "OK"}},
     };
     const QStringList main{"度量衡変換", "   距離 ", "   質量 ", "   面積 ", "   体積 ",
                            "ﾌｧｲﾙ",       "終了",     "ﾍﾙﾌﾟ",     "使い方",   "TAVOについて"};

@@ -101,6 +101,7 @@ def check_dialog(session, app, open_keys, name, what):
     expect_role(dialog, session.atspi.ROLE_DIALOG, what)
     wait_for(f"{what} to be active", 10,
              lambda: session.has_state(dialog, "ACTIVE"))
+    session.focus_window(name)  # its X window is titled so too, for task bars
     session.key("ctrl+w")
     session.wait_closed(dialog, what)
     session.focus_window(MAIN_TITLE)

@@ -284,7 +284,9 @@ QMenuBar* BuildMenuBar(QWidget* window, std::span<const MenuDesign> menus) {
 
 void ApplyWindowDesign(QWidget* window, const FormDesign& design) {
     window->setObjectName(ToQString(design.name));
-    window->setWindowTitle(ToQString(design.title));
+    // A window without a title bar still has a title for task bars and window switchers: the
+    // name screen readers know it by.
+    window->setWindowTitle(ToQString(design.title.empty() ? design.accessibleName : design.title));
     if (!design.accessibleName.empty()) window->setAccessibleName(ToQString(design.accessibleName));
     if (!design.icon.empty()) window->setWindowIcon(QIcon(icons::Picture(design.icon)));
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
