@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QStyle>
 #include <QToolButton>
 #include <QWindow>
 
@@ -63,9 +62,10 @@ FormTitleBar::FormTitleBar(QWidget* window, FrameStyle frameStyle) : QWidget(win
     layout->addStretch();
     layout->addWidget(title);
     layout->addStretch();
-    const auto addButton = [&](QStyle::StandardPixmap icon, const char* name, auto action) {
+    // Marks drawn as text, in the theme's colours, light or dark.
+    const auto addButton = [&](const char* mark, const char* name, auto action) {
         auto* button = new QToolButton(this);
-        button->setIcon(style()->standardIcon(icon, nullptr, button));
+        button->setText(QString::fromUtf8(mark));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);  // the keys close and minimise through the system
         button->setAccessibleName(QString::fromUtf8(name));
@@ -73,10 +73,10 @@ FormTitleBar::FormTitleBar(QWidget* window, FrameStyle frameStyle) : QWidget(win
         layout->addWidget(button);
     };
     if (frameStyle == FrameStyle::FixedSingle) {
-        addButton(QStyle::SP_TitleBarMinButton, "最小化", [window] { window->showMinimized(); });
+        addButton("－", "最小化", [window] { window->showMinimized(); });
     }
     if (frameStyle == FrameStyle::FixedSingle || frameStyle == FrameStyle::FixedDialog) {
-        addButton(QStyle::SP_TitleBarCloseButton, "閉じる", [window] { window->close(); });
+        addButton("×", "閉じる", [window] { window->close(); });
     }
 }
 
