@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QStyle>
 #include <QTest>
 
 #include <algorithm>
@@ -64,6 +66,7 @@ struct LookFixture : testing::Test {
     void TearDown() override {
         app.reset();
         tavo::test::FlushDeletes();
+        QApplication::setPalette(QApplication::style()->standardPalette());
     }
     // Each window by the name of its image and strings, opened one at a time.
     std::vector<std::pair<QString, WindowReference*>> Windows() const {
@@ -94,8 +97,8 @@ TEST_F(LookFixture, EveryWindowShowsExactlyItsStrings) {
                                                    "ガロン(米)", "合", "升", "石"})},
         {"Manual", {"使い方", "戻る"}},
         {"TAVO_About",
-         {"", "度量衡変換", "for Windows95/98", "Programed by", "TAVO Software", "2000/01/26",
-          "OK"}},
+         {"TAVOについて", "度量衡変換", "for Windows95/98", "Programed by", "TAVO Software",
+          "2000/01/26", "OK"}},
     };
     const QStringList main{"度量衡変換", "   距離 ", "   質量 ", "   面積 ", "   体積 ",
                            "ﾌｧｲﾙ",       "終了",     "ﾍﾙﾌﾟ",     "使い方",   "TAVOについて"};
@@ -182,6 +185,33 @@ TEST_F(LookFixture, EveryWindowLooksAsItsGoldenImage) {
     compare(QStringLiteral("main"), app->MainWindow());
     for (const auto& [name, reference] : Windows()) {
         compare(name, reference->open());
+        reference->unload();
+        tavo::test::FlushDeletes();
+    }
+}
+
+// State: a dark palette (white text on dark grey). Expected: what the layouts draw on their
+// own light backgrounds (the number-format frame with its caption and options, the help text)
+// looks exactly as under the light theme: dark text at some 16:1 where the theme's white text
+// made 1.1:1, and white option marks with a black dot where they were dark on orange.
+TEST_F(LookFixture, FixedBackgroundsKeepTheirLookUnderADarkTheme) {
+    QApplication::setPalette(QPalette(QColor(42, 42, 42)));
+    for (const auto& [name, reference] : Windows()) {
+        QWidget* window = reference->open();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage light = QImage(QStringLiteral(TAVO_GOLDEN_DIR "/") + name.toLower() + ".png")
+                                 .convertToFormat(QImage::Format_RGB32);
+        for (const QWidget* part : window->findChildren<QWidget*>()) {
+            const auto* text = qobject_cast<const QPlainTextEdit*>(part->parentWidget());
+            if (qobject_cast<const QGroupBox*>(part) != nullptr ||
+                (text && text->viewport() == part)) {
+                const QRect rect(part->mapTo(window, QPoint()), part->size());
+                QImage diff;
+                EXPECT_EQ(DifferingPixels(shown.copy(rect), light.copy(rect), &diff), 0)
+                    << name.toStdString() << " " << part->objectName().toStdString();
+            }
+        }
         reference->unload();
         tavo::test::FlushDeletes();
     }

@@ -8,12 +8,13 @@ xdotool key presses only:
   - the main window is a frame titled 度量衡変換; its four pictures are push buttons named
     by their captions, each with a press action and a description of what it opens;
   - Tab moves the focus from the first picture to the second, Return opens the weight
-    window (a frame); 100 and Return, then Alt+E, then Alt+N: each time every row must be
-    what tavo-convert prints (Weight 0 100, with --exp --refresh, with --refresh), and the
-    focus stays in the box; Ctrl+W closes the window;
+    window (a frame), whose boxes a screen reader names by unit and reading and whose
+    description names Alt+N and Alt+E; 100 and Return, then Alt+E, then Alt+N: each time
+    every row must be what tavo-convert prints (Weight 0 100, with --exp --refresh, with
+    --refresh), and the focus stays in the box; Ctrl+W closes the window;
   - F1 opens the help window (a dialog titled 使い方), Ctrl+W closes it;
   - Alt, Right, Down, Down, Return opens ﾍﾙﾌﾟ > TAVOについて: the About window, a dialog named
-    TAVOについて; Ctrl+W closes it;
+    TAVOについて, its X window titled so although it shows no title bar; Ctrl+W closes it;
   - Ctrl+Q ends the program, which must exit with status 0.
 The desktop has no window manager: where one would give the focus back to the main window
 after a window has closed, the test does (XvfbDesktop.focus_window). Exits non-zero with a
@@ -61,6 +62,12 @@ def check_weight_window(session, app, tavo_convert):
     session.key("Return")
     window = session.find_window(app, WEIGHT_TITLE)
     expect_role(window, session.atspi.ROLE_FRAME, "the weight window")
+    # A screen reader names a box by its labelled-by target, else by its own name: "匁 もんめ".
+    for box in session.descendants(window, session.atspi.ROLE_TEXT):
+        spoken = next((relation.getTarget(0).name for relation in box.getRelationSet()
+                       if relation.getRelationType() == session.atspi.RELATION_LABELLED_BY), "")
+        if spoken != box.name or "Alt+N でなし、Alt+E で指数" not in window.description:
+            raise E2EFailure(f"{box.name!r} is read as {spoken!r} in {window.description!r}")
     wait_for(f"the {unit} box to have the focus", 10,
              lambda: session.box_focused(window, unit))
     session.type("100")
@@ -84,6 +91,7 @@ def check_dialog(session, app, open_keys, name, what):
     expect_role(dialog, session.atspi.ROLE_DIALOG, what)
     wait_for(f"{what} to be active", 10,
              lambda: session.has_state(dialog, "ACTIVE"))
+    session.focus_window(name)  # its X window is titled so too, for task bars
     session.key("ctrl+w")
     session.wait_closed(dialog, what)
     session.focus_window(MAIN_TITLE)

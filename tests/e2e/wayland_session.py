@@ -25,7 +25,7 @@ class WestonDesktop(Desktop):
     TOOLS = ("weston",)
     TIMEOUT = 20
     COORDINATES = "WINDOW_COORDS"  # weston's input module clicks in window coordinates
-    PROGRAM_ENV = {"QT_QPA_PLATFORM": "wayland", "QT_WAYLAND_DISABLE_WINDOWDECORATION": "1"}
+    PROGRAM_ENV = {"QT_QPA_PLATFORM": "wayland"}
     SOCKET = "tavo-wayland"
 
     def __init__(self, input_module):

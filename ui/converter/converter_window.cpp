@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -35,6 +36,16 @@ ConverterWindow::ConverterWindow(Quantity quantity)
     connect(m_optFrmExp, &QRadioButton::clicked, this, [this] { OptFrmExp_Click(); });
     connect(control<QPushButton>("CommandClose"), &QPushButton::clicked, this,
             [this] { CommandClose_Click(); });
+
+    // The options stay out of the Tab order, so a screen reader never reaches the keys that
+    // their descriptions name: the window's description says them.
+    const auto key = [](const QRadioButton* option) {
+        return option->shortcut().toString(QKeySequence::NativeText) + QStringLiteral(" で") +
+               option->text();
+    };
+    setAccessibleDescription(
+        QStringLiteral("%1: %2、%3")
+            .arg(control<QGroupBox>("Frame1")->title(), key(m_optFrmFix), key(m_optFrmExp)));
 
     // Ctrl+Shift+C copies the whole table; Ctrl+C inside a box keeps copying its selection.
     forms::OnWindowKey(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
@@ -85,11 +96,14 @@ void ConverterWindow::DescribeRow(forms::FormTextBox* box, const UnitRow& unit, 
     const QString name = forms::ToQString(UnitName(unit));
     const QString reading = forms::ToQString(unit.reading);
     const QString size = QString::fromStdString(UnitDescription(m_quantity, row));
-    box->setAccessibleName(name + QChar(' ') + reading);
+    const QString spoken = name + QChar(' ') + reading;
+    box->setAccessibleName(spoken);
     box->setAccessibleDescription(size);
-    // The unit's label shows its reading and size as a tooltip.
+    // The unit's label shows its reading and size as a tooltip. Screen readers name the box
+    // by the label that its labelled-by relation points at: the label says the reading too.
     if (QLabel* caption = forms::LabelFor(client(), box)) {
-        caption->setToolTip(name + QChar(' ') + reading + QChar('\n') + size);
+        caption->setAccessibleName(spoken);
+        caption->setToolTip(spoken + QChar('\n') + size);
     }
 }
 

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "ui/forms/controls.h"
+#include "ui/forms/face_substitution.h"
 #include "ui/icons/pictures.h"
 
 namespace tavo::forms {
@@ -48,10 +49,20 @@ QString InstalledFace(std::string_view face) {
         }
         return byLowerCase;
     }();
-    QString family = families.value(requested.toLower());
+    // The database lists a family under one of its names, chosen by the locale (IPAPMincho
+    // is "IPA P明朝" in Japanese): any name fontconfig knows for the installed files counts.
+    const auto listed = [](const QString& name) {
+        for (const QString& alias : FamilyNames(name)) {
+            if (const QString family = families.value(alias.toLower()); !family.isEmpty()) {
+                return family;
+            }
+        }
+        return QString();
+    };
+    QString family = listed(requested);
     for (const QString& substitute : QFont::substitutes(requested)) {
         if (!family.isEmpty()) break;
-        family = families.value(substitute.toLower());
+        family = listed(substitute);
     }
     if (family.isEmpty()) family = requested;
     installed.insert(requested, family);
@@ -82,6 +93,11 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, Rgb rgb) {
     widget->setPalette(palette);
 }
 
+// The face of an option's round mark under the default light theme. A layout that fixes a
+// control's background fixes the colours drawn on it too, as the light theme shows them, so
+// that a dark theme leaves neither light text nor a dark mark on the light background.
+constexpr Rgb kOptionMarkFace{255, 255, 255};
+
 QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
     const QString caption = ToQString(design.caption);
     switch (design.kind) {
@@ -105,6 +121,7 @@ QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
             text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
             text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
             SetColour(text, QPalette::Base, design.backColour);
+            SetColour(text, QPalette::Text, design.foreColour);
             return text;
         }
         case ControlKind::Label: {
@@ -123,12 +140,17 @@ QWidget* CreateControl(const ControlDesign& design, QWidget* parent) {
         case ControlKind::Frame: {
             auto* frame = new FormFrame(caption, parent);
             SetColour(frame, QPalette::Window, design.backColour);
+            SetColour(frame, QPalette::WindowText, design.foreColour);
             return frame;
         }
         case ControlKind::OptionButton: {
             auto* option = new FormOptionButton(caption, parent);
             option->setChecked((design.flags & kSelected) != 0);
             SetColour(option, QPalette::Window, design.backColour);
+            SetColour(option, QPalette::WindowText, design.foreColour);
+            // The mark: its face and the dot that shows the option selected.
+            SetColour(option, QPalette::Base, kOptionMarkFace);
+            SetColour(option, QPalette::Text, design.foreColour);
             return option;
         }
         case ControlKind::CommandButton: {
@@ -256,7 +278,9 @@ QMenuBar* BuildMenuBar(QWidget* window, std::span<const MenuDesign> menus) {
 
 void ApplyWindowDesign(QWidget* window, const FormDesign& design) {
     window->setObjectName(ToQString(design.name));
-    window->setWindowTitle(ToQString(design.title));
+    // A window without a title bar still has a title for task bars and window switchers: the
+    // name screen readers know it by.
+    window->setWindowTitle(ToQString(design.title.empty() ? design.accessibleName : design.title));
     if (!design.accessibleName.empty()) window->setAccessibleName(ToQString(design.accessibleName));
     if (!design.icon.empty()) window->setWindowIcon(QIcon(icons::Picture(design.icon)));
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;

@@ -7,6 +7,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "ui/forms/title_bar.h"
+
 namespace tavo::forms {
 
 namespace {
@@ -45,12 +47,17 @@ FormWindow::FormWindow(const FormDesign& design) : m_design(design), m_client(ne
     ApplyWindowDesign(this, design);
     m_client->setObjectName(QStringLiteral("client"));
     BuildControls(m_client, design);
-    if (!design.menus.empty()) {
-        // The menu bar lies above the client area, outside it, as on the original platform.
+    const bool titleBar = design.frameStyle != FrameStyle::DialogNoTitle && DrawsOwnTitleBar();
+    // Without the button hints: Qt drops the frameless hint from a window that has them.
+    if (titleBar) setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    if (!design.menus.empty() || titleBar) {
+        // The menu bar lies above the client area, outside it, as on the original platform;
+        // a title bar of the window's own above both.
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
-        layout->setMenuBar(BuildMenuBar(this, design.menus));
+        if (titleBar) layout->addWidget(new FormTitleBar(this, design.frameStyle));
+        if (!design.menus.empty()) layout->addWidget(BuildMenuBar(this, design.menus));
         layout->addWidget(m_client);
         layout->setSizeConstraint(QLayout::SetFixedSize);
         adjustSize();

@@ -150,7 +150,7 @@ constexpr FormDesign kAboutLayout{
 
 // ---- Manual ---------------------------------------------------------------------------------
 
-// The text box carries the window's background colour and the system's text colour; the
+// The text box carries the window's background colour and black text, whatever the theme; the
 // builder makes a multi-line box read-only, wrapped, with a vertical scroll bar only.
 constexpr std::array kManualControls{
     ControlDesign{.kind = ControlKind::CommandButton,
