@@ -58,6 +58,7 @@ const char* tavo_recompute(int quantity, int index, const char* text, std::size_
                            int exponential) {
     return Result([=] {
         tavo::ConverterState& state = State(quantity);
+        if (state.RowCount == 0) throw std::logic_error("quantity not loaded");
         if (index < -32768 || index > 32767) throw std::out_of_range("row index");
         const auto rows = tavo::Recompute(state, static_cast<std::int16_t>(index),
                                           std::string_view(text, length), exponential != 0);
