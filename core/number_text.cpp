@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "decimal_io.h"
+
 namespace tavo {
 
 namespace {
@@ -178,7 +180,7 @@ double ToDouble(const Scanned& scanned) {
     if (scanned.chars.empty()) return 0.0;
     double value = 0.0;
     const char* first = scanned.chars.data();
-    const auto result = std::from_chars(first, first + scanned.chars.size(), value);
+    const auto result = ReadDouble(first, first + scanned.chars.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone out of range; the magnitude of the decimal
         // number (position of its first digit plus the exponent) says which side it left.
@@ -217,8 +219,7 @@ struct Decimal {
 
 Decimal ToDecimal(double magnitude, int significant) {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                      std::chars_format::scientific, significant - 1);
+    const auto result = WriteScientific(buffer, buffer + sizeof buffer, magnitude, significant - 1);
     const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
     const std::size_t ePos = text.find('e');
     Decimal decimal;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "quantity_tables.h"
 
-#include <charconv>
 #include <stdexcept>
+
+#include "decimal_io.h"
 
 namespace tavo {
 
@@ -64,7 +65,7 @@ std::string UnitDescription(Quantity quantity, std::size_t row) {
     if (row == 0) return "基準の単位";
     // The factor as the table writes it: the shortest text that reads back as the double.
     char factor[32];
-    const auto written = std::to_chars(factor, factor + sizeof factor, table.rows[row].factor);
+    const auto written = WriteShortest(factor, factor + sizeof factor, table.rows[row].factor);
     return "1 " + std::string(UnitName(table.rows[row])) + " = " +
            std::string(factor, written.ptr) + " " + std::string(UnitName(table.rows[0]));
 }

@@ -2,9 +2,10 @@
 #include "round_figures.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <string>
+
+#include "decimal_io.h"
 
 namespace tavo {
 
@@ -22,7 +23,7 @@ PowerTable BuildPowerTable() {
     for (int k = kMinExponent; k <= kMaxExponent; ++k) {
         const std::string text = "1e" + std::to_string(k);
         double power = 0;
-        std::from_chars(text.data(), text.data() + text.size(), power);
+        ReadDouble(text.data(), text.data() + text.size(), power);
         table[static_cast<std::size_t>(k - kMinExponent)] = power;
     }
     return table;
