@@ -177,7 +177,7 @@ std::to_chars_result WriteShortest(char* first, char* last, double value) {
     } else if (exponent >= count - 1) {
         text += PrintC("%.*f", 0, magnitude);
     } else if (exponent >= 0) {
-        const auto point = static_cast<std::size_t>(exponent + 1);
+        const std::size_t point = static_cast<std::size_t>(exponent) + 1;
         text += digits.substr(0, point) + '.' + digits.substr(point);
     } else {
         text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
