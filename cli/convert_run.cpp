@@ -106,9 +106,9 @@ void Conversion::WriteOne(std::string_view typed, double number, Output& out) {
     } else {
         // Recompute's operations for row `to` alone: the base from the typed number and the
         // edited row's factor (or the loaded base), then the row's value and text from it.
-        const double base = m_request.row
-                                ? number * factors.at(static_cast<std::size_t>(*m_request.row))
-                                : m_loaded.UnitValue.at(BaseIndex);
+        const double base =
+            m_request.row ? BaseValue(number, factors.at(static_cast<std::size_t>(*m_request.row)))
+                          : m_loaded.UnitValue.at(BaseIndex);
         const double rowValue = RowValue(base, factors.at(static_cast<std::size_t>(to)));
         m_text = DisplayText(rowValue, base, m_request.exponential);
         text = ValueText(m_text);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 namespace tavo {
 
@@ -182,12 +183,13 @@ double ToDouble(const Scanned& scanned) {
     if (result.ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone out of range; the magnitude of the decimal
         // number (position of its first digit plus the exponent) says which side it left.
-        const bool overflow = scanned.anyNonZero && scanned.leadPosition + scanned.exponent > 0;
-        value = overflow ? HUGE_VAL : 0.0;
-        if (scanned.negative) value = -value;
-    } else if (result.ec != std::errc{}) {
-        return 0.0;
+        if (!scanned.anyNonZero) return scanned.negative ? -0.0 : 0.0;
+        if (scanned.leadPosition + scanned.exponent <= 0) {
+            return std::numeric_limits<double>::quiet_NaN();  // lost below the range
+        }
+        return scanned.negative ? -HUGE_VAL : HUGE_VAL;
     }
+    if (result.ec != std::errc{}) return 0.0;
     return value;
 }
 

@@ -24,8 +24,10 @@ enum class NumberPattern {
 // and exactly three digits: "1,000" and "12,345.6" and "1,000e3" read as 1000, 12345.6 and
 // 1e6. Any other comma ends the number: "1,5", "1,0000", "1,000,00" and "1000,000" read as
 // 1, 1, 1 and 1000.
-// Beyond the double range the result is +/-infinity, below it +/-0. Runs in time linear in
-// the text's length.
+// Beyond the double range the result is +/-infinity. A non-zero number below it, one that
+// even the smallest subnormal cannot hold ("1e-400"), is NaN: the value is lost, and must
+// not pass for zero (a zero, "-0" and "0e-400" included, reads as +/-0). Runs in time linear
+// in the text's length.
 double ReadNumber(std::string_view text);
 
 // The value of a text that is one number and nothing else: the number ReadNumber reads, with

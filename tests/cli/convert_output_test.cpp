@@ -223,7 +223,7 @@ TEST(Output, OneRowEqualsItsRowOfTheFullTable) {
     std::uniform_real_distribution<double> mantissa(1.0, 10.0);
     std::uniform_int_distribution<int> everyday(-8, 10);
     std::uniform_int_distribution<int> anywhere(-330, 330);
-    std::string input = "0\n-0\n1\n99999.95\n1e-320\n1.7976931348623157e308\n1e400\n";
+    std::string input = "0\n-0\n1\n99999.95\n1e-320\n1e-400\n1.7976931348623157e308\n1e400\n";
     for (int k = 0; k < 40; ++k) {
         char text[40];
         std::snprintf(text, sizeof text, "%s%.*ge%d\n", k % 3 == 0 ? "-" : "", k % 17 + 1,
@@ -297,10 +297,13 @@ TEST(Output, JsonReadsBackWithTheTextsAndTheirValues) {
         EXPECT_EQ(row["value"].get<double>(), tavo::ReadNumber(shown));
     }
     // Values a JSON number cannot hold are null; a fresh window has no edited row.
-    const auto huge = nlohmann::json::parse(RunWith({"--format=json", "Length", "m", "1e400"}).out);
-    EXPECT_TRUE(huge["rows"][0]["value"].is_null());
-    EXPECT_EQ(huge["rows"][1]["text"], "範囲外");
-    EXPECT_TRUE(huge["rows"][1]["value"].is_null());
+    for (const std::string_view lost : {"1e400", "1e-400"}) {
+        const auto table =
+            nlohmann::json::parse(RunWith({"--format=json", "Length", "m", lost}).out);
+        EXPECT_TRUE(table["rows"][0]["value"].is_null());
+        EXPECT_EQ(table["rows"][1]["text"], "範囲外");
+        EXPECT_TRUE(table["rows"][1]["value"].is_null());
+    }
     const auto fresh = nlohmann::json::parse(RunWith({"--exp", "--format=json", "Square"}).out);
     EXPECT_TRUE(fresh["edited"].is_null());
     EXPECT_EQ(fresh["display"], "exponential");
