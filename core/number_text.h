@@ -45,8 +45,15 @@ std::string PlainText(double value);
 // sign and no leading zeros. Zero gives "0.000e+0" / "0.e+0".
 std::string FormatPattern(double value, NumberPattern pattern);
 
-// A value's text as a cell of a table: the shown text without the blank the plain display
-// puts before a non-negative number (" 91.44" -> "91.44"); other texts are left as they are.
-std::string_view ValueText(std::string_view shown);
+// Whether a table cell keeps the blank the plain display puts before a non-negative number.
+enum class LeadingBlank { Keep, Drop };
+
+// A row's text as one cell of a table that is written out (tavo-convert's TSV, CSV and JSON,
+// the converter window's clipboard copy); every writer makes its cells by this function.
+// With Drop, a leading blank is left out first (" 91.44" -> "91.44", "  5" -> " 5"). Then a
+// TAB, CR or LF becomes a blank, so that no cell splits a record or a line, and the full-width
+// forms U+FF01..U+FF5E become their ASCII characters and U+3000 a blank, so that a spreadsheet
+// reads "１，０００" as a number; nothing else is changed ("①" stays).
+std::string TableCell(std::string_view text, LeadingBlank blank);
 
 }  // namespace tavo

@@ -18,6 +18,7 @@
 
 namespace {
 
+using enum tavo::LeadingBlank;
 using tavo::cli::kExitMisuse;
 using tavo::cli::kExitOk;
 
@@ -251,7 +252,7 @@ TEST(Output, OneRowEqualsItsRowOfTheFullTable) {
                         const std::string& full = lines[line * (rows + 1) + to];
                         const std::string shown = full.substr(full.rfind('\t') + 1);
                         const bool typed = to == row && option != "--refresh";
-                        ASSERT_EQ(values[line], typed ? shown : tavo::ValueText(shown))
+                        ASSERT_EQ(values[line], tavo::TableCell(shown, typed ? Keep : Drop))
                             << name << " " << option << " row " << row << " to " << to << " line "
                             << line + 1;
                     }
@@ -269,9 +270,11 @@ TEST(Output, CsvQuotesFieldsAndNamesUnitsAsWordsDo) {
     EXPECT_EQ(
         RunWith({"--lenient", "--format=csv", "--to", "cc", "Volume", "cc", "say \"5\", ok"}).out,
         "\"say \"\"5\"\", ok\"\r\n");
+    // Like every writer's, its cells hold no line break, TAB or full-width form.
     EXPECT_EQ(
-        RunWith({"--lenient", "--format=csv", "--to", "cc", "Volume", "cc", "-"}, "a\rb\n").out,
-        "\"a\rb\"\r\n");
+        RunWith({"--lenient", "--format=csv", "--to", "cc", "Volume", "cc", "-"}, "a\rb\n１\t０\n")
+            .out,
+        "a b\r\n1 0\r\n");
     EXPECT_EQ(RunWith({"--format=csv", "--to", "0", "Volume", "cc", "1"}).out, "1.e-6\r\n");
 }
 
@@ -293,7 +296,7 @@ TEST(Output, JsonReadsBackWithTheTextsAndTheirValues) {
         EXPECT_EQ(row["label"], tavo::UnitName(rows[k]));
         EXPECT_EQ(row["reading"], rows[k].reading);
         const std::string shown = lines[k].substr(lines[k].rfind('\t') + 1);
-        EXPECT_EQ(row["text"], k == 1 ? shown : tavo::ValueText(shown));
+        EXPECT_EQ(row["text"], tavo::TableCell(shown, k == 1 ? Keep : Drop));
         EXPECT_EQ(row["value"].get<double>(), tavo::ReadNumber(shown));
     }
     // Values a JSON number cannot hold are null; a fresh window has no edited row.

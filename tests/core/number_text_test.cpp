@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <tuple>
 
 #include "core/number_text.h"
 
@@ -202,14 +203,24 @@ const FormatCase kOutOfBand[] = {
 };
 INSTANTIATE_TEST_SUITE_P(OutOfBand, OutOfBandPatternCase, testing::ValuesIn(kOutOfBand));
 
-// A table cell drops only the one blank the plain display puts before a number.
-TEST(ValueText, DropsThePlainDisplaysBlankOnly) {
-    EXPECT_EQ(tavo::ValueText(" 91.44"), "91.44");
-    EXPECT_EQ(tavo::ValueText("-91.44"), "-91.44");
-    EXPECT_EQ(tavo::ValueText("1.e+10"), "1.e+10");
-    EXPECT_EQ(tavo::ValueText("範囲外"), "範囲外");
-    EXPECT_EQ(tavo::ValueText("  5"), " 5") << "typed blanks beyond the first stay";
-    EXPECT_EQ(tavo::ValueText(""), "");
+// Every writer's cells: line breaks and TABs blank, the full-width ASCII forms (U+FF01..U+FF5E)
+// and U+3000 as ASCII, nothing else changed, and at most the display's one blank dropped.
+TEST(TableCell, BlanksLineBreaksAndWritesFullWidthFormsAsAscii) {
+    using enum tavo::LeadingBlank;
+    const std::tuple<std::string_view, tavo::LeadingBlank, std::string_view> cases[] = {
+        {" 91.44", Drop, "91.44"},
+        {"  5", Drop, " 5"},
+        {"1\t000\r\n", Keep, "1 000  "},
+        {"－１，０００．５", Drop, "-1,000.5"},
+        {"！～Ａ", Keep, "!~A"},
+        {"　５", Keep, " 5"},
+        {"①ｱ＼", Keep, "①ｱ\\"},
+        {"\xEF\xBC\x80\xEF\xBD\x9F", Keep, "\xEF\xBC\x80\xEF\xBD\x9F"},
+        {"1\xEF\xBC", Keep, "1\xEF\xBC"},
+    };
+    for (const auto& [text, blank, cell] : cases) {
+        EXPECT_EQ(tavo::TableCell(text, blank), cell) << '"' << text << '"';
+    }
 }
 
 }  // namespace
