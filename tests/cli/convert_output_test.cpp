@@ -326,10 +326,11 @@ TEST(Output, JsonReadsBackWithTheTextsAndTheirValues) {
 // Results stay aligned with the input lines: a bad line gives an empty result, is named on
 // stderr with its line number, and makes the exit status 2 once every line is converted.
 TEST(Batch, ABadLineLeavesAnEmptyResultAndTheRestIsConverted) {
-    // A line of 1 MiB is still read (as a number out of range); one byte more is skipped.
+    // A line of 1 MiB (and its CR LF) is still read, as a number out of range; one byte more
+    // is skipped.
     const std::string longest(tavo::cli::LineReader::kMaxLine, '9');
     const std::string longLine(tavo::cli::LineReader::kMaxLine + 1, '1');
-    const std::string input = "100\r\nabc\n\n" + longLine + "\n1,000\n" + longest + "\n-5";
+    const std::string input = "100\r\nabc\n\n" + longLine + "\n1,000\n" + longest + "\r\n-5";
     for (const std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{1} << 20}) {
         const Outcome one = RunWith({"--to", "m", "Length", "yd", "-"}, input, chunk);
         EXPECT_EQ(one.status, kExitMisuse);
