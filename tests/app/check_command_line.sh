@@ -60,6 +60,9 @@ expect 2 "" "$misuse" "" -platform
 # that Wayland failed before it falls back, and the minimal platform has no fonts at all.
 expect 124 "" "" offscreen
 expect 124 "" "" "" -platform offscreen
+# Qt reads "=" only as the program hands it on.
+expect 124 "" "" "" -platform=offscreen
+expect 124 "" "" "" --platform=offscreen
 expect 124 "" "*" "wayland;offscreen"
 expect 124 "" "*" "" -platform minimal
 exit $status
