@@ -17,8 +17,9 @@ constexpr int kExitNoDisplay = 1;
 constexpr int kExitMisuse = 2;
 
 // The options QApplication reads itself (each also with two dashes, and those with a value
-// also as -name=value). The ones with a description are listed by --help; the others are
-// accepted quietly, as a session manager or a debugging tool may pass them.
+// also as -name=value, which is handed to Qt as -name value). The ones with a description
+// are listed by --help; the others are accepted quietly, as a session manager or a
+// debugging tool may pass them.
 struct QtOption {
     std::string_view name;
     std::string_view value;  // empty: a flag
@@ -138,9 +139,22 @@ int Misuse(const std::string& message) {
 
 }  // namespace
 
-std::optional<int> HandleCommandLine(int argc, const char* const* argv) {
+void QtCommandLine::Append(std::string_view argument) {
+    m_arguments.emplace_back(argument);
+    m_argc = static_cast<int>(m_arguments.size());
+}
+
+char** QtCommandLine::Argv() {
+    m_argv.clear();
+    for (std::string& argument : m_arguments) m_argv.push_back(argument.data());
+    m_argv.push_back(nullptr);
+    return m_argv.data();
+}
+
+std::optional<int> HandleCommandLine(int argc, const char* const* argv, QtCommandLine& qt) {
     std::string_view platform;
     bool display = false;
+    qt.Append(argc > 0 ? argv[0] : "tavometr");
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "-h" || argument == "--help" || argument == "-help") {
@@ -166,6 +180,7 @@ std::optional<int> HandleCommandLine(int argc, const char* const* argv) {
         if (option == nullptr) return Misuse("unknown option '" + std::string(argument) + "'");
         if (option->value.empty()) {
             if (joined) return Misuse("option '-" + std::string(name) + "' takes no value");
+            qt.Append(argument);
             continue;
         }
         if (!joined) {
@@ -173,6 +188,8 @@ std::optional<int> HandleCommandLine(int argc, const char* const* argv) {
                 return Misuse("option '" + std::string(argument) + "' needs a value");
             value = argv[++i];
         }
+        qt.Append("-" + std::string(name));
+        qt.Append(value);
         if (name == "platform") platform = value;
         if (name == "display") display = true;
     }

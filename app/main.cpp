@@ -9,8 +9,13 @@
 #include "app/startup.h"
 
 int main(int argc, char* argv[]) {
-    if (const auto status = tavo::app::HandleCommandLine(argc, argv)) return *status;
-    QApplication qtApplication(argc, argv);
+    // Qt reads the options as HandleCommandLine hands them on; it keeps references to argc and
+    // argv, which live in qtCommandLine until main returns.
+    tavo::app::QtCommandLine qtCommandLine;
+    if (const auto status = tavo::app::HandleCommandLine(argc, argv, qtCommandLine)) {
+        return *status;
+    }
+    QApplication qtApplication(qtCommandLine.Argc(), qtCommandLine.Argv());
     tavo::app::PrepareApplication();
 
     tavo::app::Application application;

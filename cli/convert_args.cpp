@@ -92,7 +92,9 @@ Prints the rows of a converter window, one line each: ROW<TAB>LABEL<TAB>TEXT.
   ROW        a row number counted from 0, a unit label as the window shows it
              (ヤード, cc, ...), or a unit's name or symbol in any letter case
              (yard, yd, ft, kg, lb, tsubo, l, ...)
-  TEXT       what is typed into ROW before Enter; that row prints it unchanged.
+  TEXT       what is typed into ROW before Enter; that row prints it as typed
+             (as every text: a TAB or line break as a blank, full-width forms
+             of ASCII characters as ASCII).
              It must be one number, read as the window reads it: full-width
              digits count, and commas group thousands ("1,000", "１，０００").
              "1,5", "12abc" and an empty TEXT are not numbers (exit status 2).

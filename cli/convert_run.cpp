@@ -97,23 +97,22 @@ void Conversion::EndRecord(Output& out) const {
 void Conversion::WriteOne(std::string_view typed, double number, Output& out) {
     const std::int16_t to = *m_request.to;
     const auto& factors = m_loaded.UnitFactor;
-    std::string_view text;
     Json value;
     if (m_request.row == to && !m_request.refresh) {
-        // The edited row keeps what was typed, as the window shows it.
-        text = typed;
+        // The edited row keeps what was typed, as the window shows it (made a cell).
+        m_text = TableCell(typed, LeadingBlank::Keep);
         if (m_request.format == Format::Json) value = JsonNumber(number);
     } else {
         // Recompute's operations for row `to` alone: the base from the typed number and the
         // edited row's factor (or the loaded base), then the row's value and text from it.
-        const double base = m_request.row
-                                ? number * factors.at(static_cast<std::size_t>(*m_request.row))
-                                : m_loaded.UnitValue.at(BaseIndex);
+        const double base =
+            m_request.row ? BaseValue(number, factors.at(static_cast<std::size_t>(*m_request.row)))
+                          : m_loaded.UnitValue.at(BaseIndex);
         const double rowValue = RowValue(base, factors.at(static_cast<std::size_t>(to)));
-        m_text = DisplayText(rowValue, base, m_request.exponential);
-        text = ValueText(m_text);
-        if (m_request.format == Format::Json) value = ShownNumber(text);
+        m_text = TableCell(DisplayText(rowValue, base, m_request.exponential), LeadingBlank::Drop);
+        if (m_request.format == Format::Json) value = ShownNumber(m_text);
     }
+    const std::string_view text = m_text;
     switch (m_request.format) {
         case Format::Tsv:
             out.Append(text);
@@ -152,11 +151,15 @@ void Conversion::WriteTable(std::string_view typed, Output& out) {
         // Recompute leaves out the edited row after an Enter; its box keeps what was typed.
         const bool computed = next < texts->size() && (*texts)[next].row == static_cast<int>(k);
         const std::string_view shown = computed ? std::string_view((*texts)[next++].text) : typed;
-        const std::string_view cell = computed ? ValueText(shown) : shown;
+        // The TSV table shows the texts as the window does; CSV and JSON leave out the blank
+        // before a computed number.
+        const LeadingBlank blank =
+            m_request.format == Format::Tsv || !computed ? LeadingBlank::Keep : LeadingBlank::Drop;
+        const std::string cell = TableCell(shown, blank);
         switch (m_request.format) {
             case Format::Tsv:
                 out.Append(m_prefixes[k]);
-                out.Append(shown);
+                out.Append(cell);
                 out.Append('\n');
                 break;
             case Format::Csv:

@@ -28,7 +28,9 @@ LineReader::LineReader(ReadFunction read)
 
 void LineReader::Keep(std::string_view piece) {
     if (m_tooLong) return;
-    if (m_spanning.size() + piece.size() > kMaxLine) {
+    // One byte more than a line may hold: the CR of a CR LF line end, which Next() strips
+    // before it measures the line.
+    if (m_spanning.size() + piece.size() > kMaxLine + 1) {
         m_tooLong = true;
         m_spanning.clear();
         return;
@@ -52,7 +54,6 @@ bool LineReader::Next() {
                 Keep(piece);
                 m_line = m_spanning;
             } else {
-                m_tooLong = piece.size() > kMaxLine;
                 m_line = piece;
             }
             break;
@@ -79,8 +80,9 @@ bool LineReader::Next() {
             m_end = static_cast<std::size_t>(got);
         }
     }
-    if (m_tooLong) m_line = {};
     if (!m_line.empty() && m_line.back() == '\r') m_line.remove_suffix(1);
+    if (m_line.size() > kMaxLine) m_tooLong = true;
+    if (m_tooLong) m_line = {};
     ++m_number;
     return true;
 }

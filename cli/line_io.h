@@ -52,8 +52,8 @@ private:
 // Reads an input line by line: LF or CR LF line ends, a last line without a line end counts.
 // Lines that fit in the read block are handed out in place; only a line that spans two
 // reads is copied, into one string whose capacity is kept. A line longer than kMaxLine bytes
-// is not kept at all: its bytes are skipped up to the next line end and the line is marked
-// too long, so memory stays bounded whatever the input holds.
+// (without its LF or CR LF) is not kept at all: its bytes are skipped up to the next line
+// end and the line is marked too long, so memory stays bounded whatever the input holds.
 class LineReader {
 public:
     static constexpr std::size_t kBlock = std::size_t{64} * 1024;

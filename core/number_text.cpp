@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 #include "decimal_io.h"
 
@@ -15,27 +16,28 @@ namespace {
 constexpr char kSkip = '\x01';  // a blank, removed wherever it stands
 constexpr char kStop = '\0';    // a character that cannot be part of a number
 
+// The ASCII character a full-width form at text[pos] stands for: U+FF01..U+FF5E (EF BC 81..BF,
+// EF BD 80..9E) their ASCII forms, U+3000 IDEOGRAPHIC SPACE (E3 80 80) a blank; 0 for anything
+// else. Each of them is three bytes long.
+char FullWidthAscii(std::string_view text, std::size_t pos) {
+    if (text.size() - pos < 3) return 0;
+    const auto b0 = static_cast<unsigned char>(text[pos]);
+    const auto b1 = static_cast<unsigned char>(text[pos + 1]);
+    const auto b2 = static_cast<unsigned char>(text[pos + 2]);
+    if (b0 == 0xE3 && b1 == 0x80 && b2 == 0x80) return ' ';
+    if (b0 != 0xEF || (b1 != 0xBC && b1 != 0xBD) || (b2 & 0xC0u) != 0x80u) return 0;
+    const unsigned codePoint = 0xF000u | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
+    if (codePoint < 0xFF01u || codePoint > 0xFF5Eu) return 0;
+    return static_cast<char>(codePoint - 0xFF00u + 0x20u);
+}
+
 // Decodes a character of three bytes or more at text[pos] (see NextSymbol).
 char NextWideSymbol(std::string_view text, std::size_t& pos) {
-    // Three-byte forms: U+3000 IDEOGRAPHIC SPACE is E3 80 80, the full-width ASCII block
-    // U+FF01..U+FF5E is EF BC 81..BF and EF BD 80..9E.
-    const auto byte = static_cast<unsigned char>(text[pos]);
-    if (text.size() - pos >= 3) {
-        const auto b1 = static_cast<unsigned char>(text[pos + 1]);
-        const auto b2 = static_cast<unsigned char>(text[pos + 2]);
-        if (byte == 0xE3 && b1 == 0x80 && b2 == 0x80) {
-            pos += 3;
-            return kSkip;
-        }
-        if (byte == 0xEF && (b1 == 0xBC || b1 == 0xBD)) {
-            const unsigned codePoint = 0xF000u | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
-            const unsigned ascii = codePoint - 0xFF00u + 0x20u;
-            if (ascii == '+' || ascii == '-' || ascii == '.' || ascii == ',' || ascii == 'e' ||
-                ascii == 'E' || (ascii >= '0' && ascii <= '9')) {
-                pos += 3;
-                return static_cast<char>(ascii);
-            }
-        }
+    const char ascii = FullWidthAscii(text, pos);
+    if (ascii == ' ' || ascii == '+' || ascii == '-' || ascii == '.' || ascii == ',' ||
+        ascii == 'e' || ascii == 'E' || (ascii >= '0' && ascii <= '9')) {
+        pos += 3;
+        return ascii == ' ' ? kSkip : ascii;
     }
     return kStop;
 }
@@ -184,12 +186,13 @@ double ToDouble(const Scanned& scanned) {
     if (result.ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone out of range; the magnitude of the decimal
         // number (position of its first digit plus the exponent) says which side it left.
-        const bool overflow = scanned.anyNonZero && scanned.leadPosition + scanned.exponent > 0;
-        value = overflow ? HUGE_VAL : 0.0;
-        if (scanned.negative) value = -value;
-    } else if (result.ec != std::errc{}) {
-        return 0.0;
+        if (!scanned.anyNonZero) return scanned.negative ? -0.0 : 0.0;
+        if (scanned.leadPosition + scanned.exponent <= 0) {
+            return std::numeric_limits<double>::quiet_NaN();  // lost below the range
+        }
+        return scanned.negative ? -HUGE_VAL : HUGE_VAL;
     }
+    if (result.ec != std::errc{}) return 0.0;
     return value;
 }
 
@@ -291,9 +294,28 @@ std::string FormatPattern(double value, NumberPattern pattern) {
     return out;
 }
 
-std::string_view ValueText(std::string_view shown) {
-    if (!shown.empty() && shown.front() == ' ') shown.remove_prefix(1);
-    return shown;
+std::string TableCell(std::string_view text, LeadingBlank blank) {
+    if (blank == LeadingBlank::Drop && !text.empty() && text.front() == ' ') text.remove_prefix(1);
+    // Most texts need no change: they are copied whole up to the first byte that may (a control
+    // character, or the first byte of a character of three bytes or more).
+    std::size_t pos = 0;
+    for (; pos < text.size(); ++pos) {
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        if (byte < 0x20 || byte >= 0xE3) break;
+    }
+    std::string cell(text.substr(0, pos));
+    while (pos < text.size()) {
+        const char c = text[pos];
+        const char ascii = static_cast<unsigned char>(c) >= 0x80 ? FullWidthAscii(text, pos) : 0;
+        if (ascii != 0) {
+            cell.push_back(ascii);
+            pos += 3;
+        } else {
+            cell.push_back(c == '\t' || c == '\r' || c == '\n' ? ' ' : c);
+            ++pos;
+        }
+    }
+    return cell;
 }
 
 }  // namespace tavo

@@ -24,8 +24,10 @@ enum class NumberPattern {
 // and exactly three digits: "1,000" and "12,345.6" and "1,000e3" read as 1000, 12345.6 and
 // 1e6. Any other comma ends the number: "1,5", "1,0000", "1,000,00" and "1000,000" read as
 // 1, 1, 1 and 1000.
-// Beyond the double range the result is +/-infinity, below it +/-0. Runs in time linear in
-// the text's length.
+// Beyond the double range the result is +/-infinity. A non-zero number below it, one that
+// even the smallest subnormal cannot hold ("1e-400"), is NaN: the value is lost, and must
+// not pass for zero (a zero, "-0" and "0e-400" included, reads as +/-0). Runs in time linear
+// in the text's length.
 double ReadNumber(std::string_view text);
 
 // The value of a text that is one number and nothing else: the number ReadNumber reads, with
@@ -43,8 +45,15 @@ std::string PlainText(double value);
 // sign and no leading zeros. Zero gives "0.000e+0" / "0.e+0".
 std::string FormatPattern(double value, NumberPattern pattern);
 
-// A value's text as a cell of a table: the shown text without the blank the plain display
-// puts before a non-negative number (" 91.44" -> "91.44"); other texts are left as they are.
-std::string_view ValueText(std::string_view shown);
+// Whether a table cell keeps the blank the plain display puts before a non-negative number.
+enum class LeadingBlank { Keep, Drop };
+
+// A row's text as one cell of a table that is written out (tavo-convert's TSV, CSV and JSON,
+// the converter window's clipboard copy); every writer makes its cells by this function.
+// With Drop, a leading blank is left out first (" 91.44" -> "91.44", "  5" -> " 5"). Then a
+// TAB, CR or LF becomes a blank, so that no cell splits a record or a line, and the full-width
+// forms U+FF01..U+FF5E become their ASCII characters and U+3000 a blank, so that a spreadsheet
+// reads "１，０００" as a number; nothing else is changed ("①" stays).
+std::string TableCell(std::string_view text, LeadingBlank blank);
 
 }  // namespace tavo

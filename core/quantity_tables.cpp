@@ -16,22 +16,42 @@ constexpr std::array<QuantityTable, 4> kTables{{
     {Quantity::Weight, "Weight", kWeightRows},
 }};
 
-// ASCII letters fold to lower case. Of the other letters only "Å" (C3 85) folds, to "å"
-// (C3 A5), since the ångström is the one unit whose name starts with a non-ASCII capital;
-// no other non-ASCII letter needs folding, so no Unicode case table is carried.
-unsigned char FoldedByte(std::string_view text, std::size_t k) {
-    const auto byte = static_cast<unsigned char>(text[k]);
-    if (byte >= 'A' && byte <= 'Z') return static_cast<unsigned char>(byte - 'A' + 'a');
-    if (byte == 0x85 && k > 0 && static_cast<unsigned char>(text[k - 1]) == 0xC3) return 0xA5;
-    return byte;
+// A letter folded to lower case: ASCII, and the case pairs of Latin-1 Supplement and Latin
+// Extended-A, the blocks of every accented letter in the names (å, ö, ō). Extended-A pairs an
+// upper-case letter with the next code point, but its runs start on odd code points from
+// U+0139 to U+0148 and from U+0179 to U+017E; U+0130 and U+0131 (dotted and dotless i) are no
+// pair, U+0138 and U+0149 have no upper case, and U+0178 Ÿ pairs with U+00FF ÿ.
+char32_t FoldLetter(char32_t c) {
+    const bool evenUpper =
+        (c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
+    const bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
+    if ((evenUpper && c % 2 == 0) || (oddUpper && c % 2 == 1)) return c + 1;
+    if (c == 0x178) return 0xFF;
+    return c;
+}
+
+// The next character of a name for comparison, advancing k past it: a letter up to U+017F
+// folded, any other byte as it is (offset beyond Unicode, so it never equals a letter).
+char32_t NextFolded(std::string_view text, std::size_t& k) {
+    const auto byte = static_cast<unsigned char>(text[k++]);
+    if (byte < 0x80) return FoldLetter(byte);
+    // Two-byte forms of U+00C0..U+017F: C3 80..BF, C4 80..BF, C5 80..BF.
+    if (byte >= 0xC3 && byte <= 0xC5 && k < text.size() &&
+        (static_cast<unsigned char>(text[k]) & 0xC0u) == 0x80u) {
+        const auto next = static_cast<unsigned char>(text[k++]);
+        return FoldLetter((static_cast<char32_t>(byte & 0x1Fu) << 6) | (next & 0x3Fu));
+    }
+    return 0x110000 + byte;
 }
 
 bool EqualsFolded(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t k = 0; k < a.size(); ++k) {
-        if (FoldedByte(a, k) != FoldedByte(b, k)) return false;
+    std::size_t i = 0;
+    std::size_t k = 0;
+    while (i < a.size() && k < b.size()) {
+        if (NextFolded(a, i) != NextFolded(b, k)) return false;
     }
-    return true;
+    return i == a.size() && k == b.size();
 }
 
 // Calls visit(alias) for each blank-separated alias until it returns true.

@@ -140,7 +140,8 @@ std::string_view UnitName(const UnitRow& unit);
 std::vector<std::string_view> UnitAliases(const UnitRow& unit);
 
 // Whether a name given on a command line names the unit: its label exactly, with or without
-// the padding blanks, or one of its other names in any letter case.
+// the padding blanks, or one of its other names in any letter case (the letters of ASCII,
+// Latin-1 and Latin Extended-A fold: "ÅNGSTRÖM", "GŌ").
 bool NamesUnit(const UnitRow& unit, std::string_view name);
 
 struct QuantityTable {

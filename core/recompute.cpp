@@ -2,6 +2,7 @@
 #include "recompute.h"
 
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 #include "number_text.h"
@@ -25,6 +26,12 @@ std::string DisplayText(double rowValue, double baseValue, bool exponential) {
     return PlainText(rowValue);
 }
 
+double BaseValue(double number, double factor) {
+    const double base = number * factor;
+    if (base == 0.0 && number != 0.0) return std::numeric_limits<double>::quiet_NaN();
+    return base;
+}
+
 double RowValue(double base, double factor) {
     double value = base / factor;
     RoundFigures(value, kRoundDigits);
@@ -37,9 +44,8 @@ std::vector<RowText> Recompute(ConverterState& state, std::int16_t index,
         throw std::out_of_range("Recompute: row index outside the table");
     }
     if (index != BaseIndex) {
-        const double typed = ReadNumber(editedText);
         state.UnitValue.at(BaseIndex) =
-            typed * state.UnitFactor.at(static_cast<std::size_t>(index));
+            BaseValue(ReadNumber(editedText), state.UnitFactor.at(static_cast<std::size_t>(index)));
     }
     const double base = state.UnitValue.at(BaseIndex);
 

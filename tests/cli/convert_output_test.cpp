@@ -18,6 +18,7 @@
 
 namespace {
 
+using enum tavo::LeadingBlank;
 using tavo::cli::kExitMisuse;
 using tavo::cli::kExitOk;
 
@@ -223,7 +224,7 @@ TEST(Output, OneRowEqualsItsRowOfTheFullTable) {
     std::uniform_real_distribution<double> mantissa(1.0, 10.0);
     std::uniform_int_distribution<int> everyday(-8, 10);
     std::uniform_int_distribution<int> anywhere(-330, 330);
-    std::string input = "0\n-0\n1\n99999.95\n1e-320\n1.7976931348623157e308\n1e400\n";
+    std::string input = "0\n-0\n1\n99999.95\n1e-320\n1e-400\n1.7976931348623157e308\n1e400\n";
     for (int k = 0; k < 40; ++k) {
         char text[40];
         std::snprintf(text, sizeof text, "%s%.*ge%d\n", k % 3 == 0 ? "-" : "", k % 17 + 1,
@@ -251,7 +252,7 @@ TEST(Output, OneRowEqualsItsRowOfTheFullTable) {
                         const std::string& full = lines[line * (rows + 1) + to];
                         const std::string shown = full.substr(full.rfind('\t') + 1);
                         const bool typed = to == row && option != "--refresh";
-                        ASSERT_EQ(values[line], typed ? shown : tavo::ValueText(shown))
+                        ASSERT_EQ(values[line], tavo::TableCell(shown, typed ? Keep : Drop))
                             << name << " " << option << " row " << row << " to " << to << " line "
                             << line + 1;
                     }
@@ -269,9 +270,11 @@ TEST(Output, CsvQuotesFieldsAndNamesUnitsAsWordsDo) {
     EXPECT_EQ(
         RunWith({"--lenient", "--format=csv", "--to", "cc", "Volume", "cc", "say \"5\", ok"}).out,
         "\"say \"\"5\"\", ok\"\r\n");
+    // Like every writer's, its cells hold no line break, TAB or full-width form.
     EXPECT_EQ(
-        RunWith({"--lenient", "--format=csv", "--to", "cc", "Volume", "cc", "-"}, "a\rb\n").out,
-        "\"a\rb\"\r\n");
+        RunWith({"--lenient", "--format=csv", "--to", "cc", "Volume", "cc", "-"}, "a\rb\n１\t０\n")
+            .out,
+        "a b\r\n1 0\r\n");
     EXPECT_EQ(RunWith({"--format=csv", "--to", "0", "Volume", "cc", "1"}).out, "1.e-6\r\n");
 }
 
@@ -293,14 +296,17 @@ TEST(Output, JsonReadsBackWithTheTextsAndTheirValues) {
         EXPECT_EQ(row["label"], tavo::UnitName(rows[k]));
         EXPECT_EQ(row["reading"], rows[k].reading);
         const std::string shown = lines[k].substr(lines[k].rfind('\t') + 1);
-        EXPECT_EQ(row["text"], k == 1 ? shown : tavo::ValueText(shown));
+        EXPECT_EQ(row["text"], tavo::TableCell(shown, k == 1 ? Keep : Drop));
         EXPECT_EQ(row["value"].get<double>(), tavo::ReadNumber(shown));
     }
     // Values a JSON number cannot hold are null; a fresh window has no edited row.
-    const auto huge = nlohmann::json::parse(RunWith({"--format=json", "Length", "m", "1e400"}).out);
-    EXPECT_TRUE(huge["rows"][0]["value"].is_null());
-    EXPECT_EQ(huge["rows"][1]["text"], "範囲外");
-    EXPECT_TRUE(huge["rows"][1]["value"].is_null());
+    for (const std::string_view lost : {"1e400", "1e-400"}) {
+        const auto table =
+            nlohmann::json::parse(RunWith({"--format=json", "Length", "m", lost}).out);
+        EXPECT_TRUE(table["rows"][0]["value"].is_null());
+        EXPECT_EQ(table["rows"][1]["text"], "範囲外");
+        EXPECT_TRUE(table["rows"][1]["value"].is_null());
+    }
     const auto fresh = nlohmann::json::parse(RunWith({"--exp", "--format=json", "Square"}).out);
     EXPECT_TRUE(fresh["edited"].is_null());
     EXPECT_EQ(fresh["display"], "exponential");
@@ -320,10 +326,11 @@ TEST(Output, JsonReadsBackWithTheTextsAndTheirValues) {
 // Results stay aligned with the input lines: a bad line gives an empty result, is named on
 // stderr with its line number, and makes the exit status 2 once every line is converted.
 TEST(Batch, ABadLineLeavesAnEmptyResultAndTheRestIsConverted) {
-    // A line of 1 MiB is still read (as a number out of range); one byte more is skipped.
+    // A line of 1 MiB (and its CR LF) is still read, as a number out of range; one byte more
+    // is skipped.
     const std::string longest(tavo::cli::LineReader::kMaxLine, '9');
     const std::string longLine(tavo::cli::LineReader::kMaxLine + 1, '1');
-    const std::string input = "100\r\nabc\n\n" + longLine + "\n1,000\n" + longest + "\n-5";
+    const std::string input = "100\r\nabc\n\n" + longLine + "\n1,000\n" + longest + "\r\n-5";
     for (const std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{1} << 20}) {
         const Outcome one = RunWith({"--to", "m", "Length", "yd", "-"}, input, chunk);
         EXPECT_EQ(one.status, kExitMisuse);

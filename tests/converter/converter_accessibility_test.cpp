@@ -68,6 +68,9 @@ TEST(CopyTable, WritesTypedFullWidthDigitsAsAscii) {
     fixture.Enter(Weight::Kilogram, "－１．５");
     EXPECT_EQ(fixture.Window()->TableText().split("\r\n")[0], "キログラム\t-1.5");
     EXPECT_EQ(fixture.Window()->TableText().split("\r\n")[1], "グラム\t-1500");
+    // A pasted TAB stays inside its cell, and only full-width ASCII forms change.
+    fixture.Enter(Weight::Gram, "①\t２");
+    EXPECT_EQ(fixture.Window()->TableText().split("\r\n")[1], "グラム\t① 2");
 }
 
 TEST(CopyTable, CtrlCInsideABoxStillCopiesItsSelection) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cwctype>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -39,12 +41,38 @@ TEST(QuantityTables, NamesDropOnlyTheLabelsPaddingBlanks) {
     EXPECT_EQ(UnitName(tavo::UnitRow{" a b ", "", 1, ""}), "a b");
 }
 
-// The name in upper case as a user may type it: ASCII letters, and "å" as "Å".
+// Code points of a UTF-8 text.
+std::vector<char32_t> CodePoints(std::string_view text) {
+    std::vector<char32_t> points;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const std::size_t length = byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+        char32_t point = length == 1 ? byte : byte & (0xFFu >> (length + 1));
+        for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
+            point = (point << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+        }
+        points.push_back(point);
+        i += length;
+    }
+    return points;
+}
+
+// The UTF-8 form of a code point below U+10000.
+std::string Utf8(char32_t c) {
+    const auto byte = [](char32_t bits) { return static_cast<char>(bits); };
+    if (c < 0x80) return {byte(c)};
+    if (c < 0x800) return {byte(0xC0 | c >> 6), byte(0x80 | (c & 0x3F))};
+    return {byte(0xE0 | c >> 12), byte(0x80 | (c >> 6 & 0x3F)), byte(0x80 | (c & 0x3F))};
+}
+
+// The name in upper case as a user may type it, by the C library's Unicode tables (towupper
+// in C.UTF-8), not by the program's own fold.
 std::string Upper(std::string_view name) {
-    std::string upper(name);
-    for (std::size_t k = 0; k < upper.size(); ++k) {
-        if (upper[k] >= 'a' && upper[k] <= 'z') upper[k] = static_cast<char>(upper[k] - 'a' + 'A');
-        if (upper[k] == '\xA5' && k > 0 && upper[k - 1] == '\xC3') upper[k] = '\x85';
+    static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    if (utf8 == locale_t{}) ADD_FAILURE() << "no C.UTF-8 locale";
+    std::string upper;
+    for (const char32_t c : CodePoints(name)) {
+        upper += utf8 == locale_t{} ? Utf8(c) : Utf8(towupper_l(static_cast<wint_t>(c), utf8));
     }
     return upper;
 }
@@ -71,11 +99,23 @@ TEST(UnitNames, EachNameNamesItsOwnRowOnly) {
             }
         }
     }
+    EXPECT_EQ(Upper("ångström gō shō"), "ÅNGSTRÖM GŌ SHŌ");
     const auto& angstrom = Table(Quantity::Length).rows[Row(tavo::Length::Angstrom)];
     EXPECT_TRUE(tavo::NamesUnit(angstrom, "å"));
     EXPECT_TRUE(tavo::NamesUnit(angstrom, "ÅNGSTRöM"));
     for (const std::string_view near : {"", " ", "Å ", "angstrom ", "ang", "\u212Bngstrom"}) {
         EXPECT_FALSE(tavo::NamesUnit(angstrom, near)) << '"' << near << '"';
+    }
+}
+
+// Every lower-case letter of Latin-1 and Latin Extended-A whose upper case lies in those blocks
+// too names what its upper case names (the pairs' parity changes within Extended-A).
+TEST(UnitNames, FoldEveryCasePairOfLatin1AndLatinExtendedA) {
+    for (char32_t c = 0xC0; c <= 0x17F; ++c) {
+        const std::string lower = Utf8(c);
+        const std::string upper = Upper(lower);
+        if (upper == lower || CodePoints(upper)[0] < 0xC0) continue;  // no pair here: ß, ı, ſ
+        EXPECT_TRUE(tavo::NamesUnit(tavo::UnitRow{"x", "", 1, lower}, upper)) << lower << upper;
     }
 }
 
@@ -97,22 +137,6 @@ TEST(CodePage932, EveryLabelAndTheOutOfRangeTextFit) {
 }  // namespace
 
 namespace {
-
-// Code points of a UTF-8 text (the readings are plain three-byte kana).
-std::vector<char32_t> CodePoints(std::string_view text) {
-    std::vector<char32_t> points;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        const std::size_t length = byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-        char32_t point = length == 1 ? byte : byte & (0xFFu >> (length + 1));
-        for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
-            point = (point << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
-        }
-        points.push_back(point);
-        i += length;
-    }
-    return points;
-}
 
 TEST(Readings, AreHiraganaForEveryUnit) {
     for (const Quantity q : tavo::kQuantities) {

@@ -206,7 +206,7 @@ TEST(BandEdges, AreTestedOnTheCutValue) {
 // Zero, negative and out-of-range values: the window must show something sensible.
 TEST(UnusualValues, ZeroShowsAsZero) {
     Window window(Quantity::Length);
-    for (const char* typed : {"", "abc", "0", "-0", "範囲外", "   "}) {
+    for (const char* typed : {"", "abc", "0", "-0", "範囲外", "   ", "0e-400"}) {
         const Texts texts = window.Enter(Length::Foot, typed);
         EXPECT_EQ(texts, Texts(8, " 0")) << typed;
         EXPECT_EQ(window.Refresh(true), Texts(9, "0.000e+0")) << typed;
@@ -238,6 +238,12 @@ TEST(UnusualValues, BeyondTheDoubleRangeIsShownAsOutOfRange) {
     EXPECT_EQ(tiny.back(), "範囲外") << "solar masses underflow to zero";
     EXPECT_EQ(weight.Enter(Weight::Kilogram, "4.9e-324")[0], "範囲外")
         << "a subnormal base cut to zero";
+    // Below the range a typed value is lost, not 0, and not 1.9891e30 times the smallest
+    // subnormal either; so is a product that underflows (1e-320 Å is 1e-330 m).
+    EXPECT_EQ(weight.Enter(Weight::SolarMass, "1e-400"), Texts(8, "範囲外"));
+    EXPECT_EQ(weight.Refresh(true), Texts(9, "範囲外"));
+    EXPECT_EQ(window.Enter(Length::Angstrom, "1e-320"), Texts(8, "範囲外"));
+    EXPECT_EQ(window.Refresh(false), Texts(9, "範囲外"));
 }
 
 TEST(Bounds, AnIndexOutsideTheTableIsRejected) {

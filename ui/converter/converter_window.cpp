@@ -111,12 +111,11 @@ QString ConverterWindow::TableText() const {
     const QuantityTable& table = Table(m_quantity);
     QString text;
     for (std::int16_t row = 0; row < m_state.RowCount; ++row) {
-        // As shown, without the blank the plain display puts before a number, and with
-        // full-width digits as ASCII, so that a spreadsheet takes every cell as a number.
-        const std::string shown =
-            TextBox(row)->text().normalized(QString::NormalizationForm_KC).toStdString();
+        // As shown, without the blank the plain display puts before a number, made a cell
+        // as tavo-convert makes its cells.
+        const std::string cell = TableCell(TextBox(row)->text().toStdString(), LeadingBlank::Drop);
         text += forms::ToQString(UnitName(table.rows[static_cast<std::size_t>(row)])) +
-                QChar('\t') + forms::ToQString(ValueText(shown)) + QStringLiteral("\r\n");
+                QChar('\t') + forms::ToQString(cell) + QStringLiteral("\r\n");
     }
     return text;
 }
