@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QGroupBox>
 #include <QImage>
 #include <QJsonArray>
@@ -14,7 +13,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -178,21 +176,8 @@ TEST(LayoutData, EveryWindowIsBuiltAsItsPlainDataSays) {
         ASSERT_NE(windows[i], nullptr);
         SCOPED_TRACE(layout["name"].toString().toStdString());
         EXPECT_EQ(windows[i]->objectName(), layout["name"].toString());
-        // A window without a title bar is titled, for task bars, by its accessible name.
-        const QString title = layout["title"].toString();
-        EXPECT_EQ(windows[i]->windowTitle(),
-                  title.isEmpty() ? layout["accessibleName"].toString() : title);
+        EXPECT_EQ(windows[i]->windowIcon().isNull(), layout["icon"].toString().isEmpty());
         ExpectBuiltAsItsData(windows[i], layout);
-        for (const QJsonValue& menuData : layout["menus"].toArray()) {
-            const auto* menu = windows[i]->findChild<QMenu*>(menuData["name"].toString());
-            ASSERT_NE(menu, nullptr);
-            EXPECT_EQ(menu->title(), menuData["caption"].toString());
-            for (const QJsonValue& itemData : menuData["items"].toArray()) {
-                const auto* item = menu->findChild<QAction*>(itemData["name"].toString());
-                ASSERT_NE(item, nullptr);
-                EXPECT_EQ(item->text(), itemData["caption"].toString());
-            }
-        }
     }
 }
 

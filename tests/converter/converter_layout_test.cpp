@@ -3,28 +3,16 @@
 
 #include <QCoreApplication>
 #include <QInputMethodQueryEvent>
-#include <QPushButton>
 
 #include "tests/converter/converter_fixture.h"
 #include "tests/support/printers.h"
-#include "ui/converter/converter_layouts.h"
 
 namespace {
 
 using tavo::Quantity;
-using tavo::converter::ConverterLayout;
 using tavo::converter::ConverterWindow;
 
 class ConverterLayout_ : public testing::TestWithParam<Quantity> {};
-
-// Every control of the layout table is built as the table says: geometry, font, colours,
-// flags, focus policy; the window is the client area, fixed, with its quantity's picture.
-TEST_P(ConverterLayout_, IsFixedToItsClientAreaWithAnIcon) {
-    ConverterWindow window(GetParam());
-    EXPECT_EQ(window.size(), window.client()->size());
-    EXPECT_EQ(window.minimumSize(), window.maximumSize());
-    EXPECT_FALSE(window.windowIcon().isNull());
-}
 
 TEST_P(ConverterLayout_, TabVisitsBoxesThenCloseButtonOnly) {
     ConverterWindow window(GetParam());
@@ -62,11 +50,6 @@ TEST(ConverterLayouts, OnlyTheWeightBoxesLeaveTheInputMethodOn) {
                 << static_cast<int>(quantity) << " row " << row;
         }
     }
-}
-
-TEST(ConverterLayouts, CloseButtonIsNeitherDefaultNorCancel) {
-    ConverterWindow window(Quantity::Length);
-    EXPECT_FALSE(window.control<QPushButton>("CommandClose")->isDefault());
 }
 
 }  // namespace

@@ -218,21 +218,7 @@ constexpr FormDesign kWeight = ConverterForm(kWeightLook, kWeightControls);
 constexpr FormDesign kSquare = ConverterForm(kSquareLook, kSquareControls);
 constexpr FormDesign kVolume = ConverterForm(kVolumeLook, kVolumeControls);
 
-// A width for every row and none beyond, and a layout that holds together.
-constexpr bool WidthsMatchRows(const ConverterLook& look, std::size_t rows) {
-    for (std::size_t row = 0; row < kMaxUnitRows; ++row) {
-        if ((look.labelWidths[row] > 0) != (row < rows)) return false;
-    }
-    return true;
-}
-static_assert(WidthsMatchRows(kLengthLook, kLengthRows.size()),
-              "Length: one label width a unit row");
-static_assert(WidthsMatchRows(kWeightLook, kWeightRows.size()),
-              "Weight: one label width a unit row");
-static_assert(WidthsMatchRows(kSquareLook, kSquareRows.size()),
-              "Square: one label width a unit row");
-static_assert(WidthsMatchRows(kVolumeLook, kVolumeRows.size()),
-              "Volume: one label width a unit row");
+// A row without a label width fails the check as a label of no width.
 static_assert(forms::CheckLayout<kLength, static_cast<int>(kLengthRows.size())>());
 static_assert(forms::CheckLayout<kWeight, static_cast<int>(kWeightRows.size())>());
 static_assert(forms::CheckLayout<kSquare, static_cast<int>(kSquareRows.size())>());
