@@ -306,7 +306,7 @@ std::string TableCell(std::string_view text, LeadingBlank blank) {
     std::string cell(text.substr(0, pos));
     while (pos < text.size()) {
         const char c = text[pos];
-        const char ascii = static_cast<unsigned char>(c) >= 0x80 ? FullWidthAscii(text, pos) : 0;
+        const char ascii = static_cast<unsigned char>(c) >= 0x80 ? FullWidthAscii(text, pos) : '\0';
         if (ascii != 0) {
             cell.push_back(ascii);
             pos += 3;
