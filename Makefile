@@ -2,19 +2,30 @@
 # The two commands a new machine needs: `make run` and `make test`. Both install what is
 # missing first (scripts/install-deps), then configure and build with CMake presets:
 # `make run` only the program (no GoogleTest or Google Benchmark needed), `make test`
-# everything.
+# everything. `make web` builds the browser edition and serves it.
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
-.PHONY: run test deps build install uninstall package sanitize bench fuzz screenshots golden \
-	format format-check tidy clean
+.PHONY: run web web-site test deps build install uninstall package sanitize bench fuzz \
+	screenshots golden format format-check tidy clean
 
 run:
 	scripts/install-deps run
 	cmake --preset run >/dev/null
 	cmake --build --preset run -j $(JOBS)
 	./build/run/app/tavometr
+
+# The browser edition in build/web/site/ (and build/web/tavometr-web-<version>.tar.gz for any
+# static host), served at http://127.0.0.1:$(PORT)/ until Ctrl+C.
+PORT ?= 8080
+web: web-site
+	/usr/bin/python3 web/tools/serve.py build/web/site $(PORT)
+
+web-site:
+	scripts/install-deps web
+	cmake --preset web >/dev/null
+	cmake --build --preset web -j $(JOBS)
 
 test: build format-check tidy
 	ctest --preset release -j $(JOBS)
