@@ -12,8 +12,15 @@ const encoder = new TextEncoder();
 const decoder = new TextDecoder();
 
 // Options go to the module: {wasmBinary: bytes} where it cannot fetch tavo_core.wasm (node).
+// A page that started compiling the module early (self.tavoCoreWasm, a promise of the
+// compiled module or null) has it instantiated from there.
 export async function loadCore(options = {}) {
-  const m = await createTavoCore(options);
+  const compiled = await globalThis.tavoCoreWasm;
+  const instantiateWasm = (imports, done) => {
+    WebAssembly.instantiate(compiled, imports).then((instance) => done(instance, compiled));
+    return {};  // the exports follow through done()
+  };
+  const m = await createTavoCore(compiled ? { instantiateWasm, ...options } : options);
   // Calls call(pointer, length) with the text (a string, or UTF-8 bytes) in a malloc'd copy.
   const withText = (text, call) => {
     const bytes = typeof text === 'string' ? encoder.encode(text) : text;
