@@ -7,7 +7,7 @@ the site served on 127.0.0.1 (web/tools/serve.py, gzip as most hosts send):
     worker caching every file), against 150 KB;
   - cold load (no cache, no service worker) to the first conversion possible, against the cold
     load of a static page with the same markup (the page as drawn, its scripts removed),
-    medians of RUNS interleaved loads of each, against 1.5 times;
+    RUNS interleaved loads of each, the median of their ratios against 1.5;
   - Enter in the length window to every box rewritten (and laid out), median of 500, against
     1 ms;
   - the sizes of the wasm and the JavaScript, raw and gzipped.
@@ -49,14 +49,16 @@ class Handler(serve.Handler):
 
 
 # The moment a load is done: its load event, the page's core ready (performance mark
-# tavo-ready) and every file it asked for (the fonts among them) arrived.
+# tavo-ready) and every file it asked for (the fonts among them) arrived, but for the icon and
+# manifest that the browser fetches for itself.
 DONE = """
 const nav = performance.getEntriesByType('navigation')[0];
 if (!nav || nav.loadEventEnd === 0) return null;
 const ready = performance.getEntriesByName('tavo-ready')[0];
 if (arguments[0] && !ready) return null;
-return Math.max(nav.loadEventEnd, ready ? ready.startTime : 0,
-                ...performance.getEntriesByType('resource').map((r) => r.responseEnd));
+const files = performance.getEntriesByType('resource')
+  .filter((r) => !/\/icons\/|\.webmanifest$/.test(r.name));
+return Math.max(nav.loadEventEnd, ready ? ready.startTime : 0, ...files.map((r) => r.responseEnd));
 """
 
 ENTER = """
@@ -134,13 +136,17 @@ def main(site):
     site = pathlib.Path(site)
     scripts = sorted(site.glob("*.mjs")) + [site / "sw.js"]
     static, page = statistics.median(static_times), statistics.median(page_times)
+    # Judged on the median of the ratios of neighbouring loads, which a busy machine disturbs
+    # less than the ratio of the medians.
+    ratio = statistics.median(p / s for p, s in zip(page_times, static_times))
     verdict = lambda met: "met" if met else "NOT MET"  # noqa: E731
     print("browser edition (headless Chromium, medians):")
     print(f"  first visit, gzipped, all files     {first / 1024:8.1f} KB"
           f" (fonts {fonts / 1024:.1f} KB)"
           f"   goal <= 150 KB: {verdict(first <= 150 * 1024)}")
-    print(f"  cold load to first conversion       {page:8.1f} ms (static page {static:.1f} ms,"
-          f" ratio {page / static:.2f})   goal <= 1.5: {verdict(page <= 1.5 * static)}")
+    print(f"  cold load to first conversion       {page:8.1f} ms (static page {static:.1f} ms;"
+          f" ratio {ratio:.2f}, of medians {page / static:.2f})"
+          f"   goal <= 1.5: {verdict(ratio <= 1.5)}")
     print(f"  Enter to every box rewritten        {enter:8.3f} ms"
           f"   goal <= 1 ms: {verdict(enter <= 1)}")
     wasm = site / "tavo_core.wasm"

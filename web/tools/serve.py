@@ -24,8 +24,16 @@ TYPES = {
 COMPRESSED = (".woff2", ".png", ".gz")  # already compressed: sent as they are
 
 
+@functools.lru_cache(maxsize=256)
+def compressed(path, modified):
+    """The file gzipped, once for each time it was modified."""
+    with open(path, "rb") as file:
+        return gzip.compress(file.read(), 9)
+
+
 class Handler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, **TYPES}
+    protocol_version = "HTTP/1.1"  # connections kept open for the page's many files
     quiet = False
 
     def end_headers(self):
@@ -43,8 +51,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             self.send_response(304)
             self.end_headers()
             return None
-        with open(path, "rb") as file:
-            body = gzip.compress(file.read(), 9)
+        body = compressed(path, modified)
         self.send_response(200)
         self.send_header("Content-Type", self.guess_type(path))
         self.send_header("Content-Encoding", "gzip")
