@@ -6,9 +6,11 @@
 const CACHE = 'tavometr-@VERSION@';
 const FILES = [@FILES@];
 
+// Each file asked of the server again ("no-cache"), so that a host's HTTP cache cannot hand
+// the new release an old file; an unchanged one costs a 304.
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE)
-    .then((cache) => cache.addAll(FILES))
+    .then((cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'no-cache' }))))
     .then(() => self.skipWaiting()));
 });
 
