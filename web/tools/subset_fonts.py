@@ -40,6 +40,9 @@ def make_subset(source, text, family, postscript, target):
     options.flavor = "woff2"
     options.hinting = False  # browsers do without; it halves the Latin font
     options.drop_tables += ["vhea", "vmtx", "EBDT", "EBLC", "EBSC", "gasp", "FFTM"]
+    # The windows write horizontally: the vertical forms' glyphs stay out.
+    vertical = {"vert", "vrt2", "vkrn", "vpal", "valt", "vhal", "vchw"}
+    options.layout_features = [f for f in options.layout_features if f not in vertical]
     subsetter = subset.Subsetter(options)
     subsetter.populate(text=text)
     subsetter.subset(font)
