@@ -78,7 +78,7 @@ export class Desktop {
       if (!root.contains(document.activeElement)) this.#restoreFocus(window);
     });
     root.addEventListener('focusin', (event) => {
-      window.lastFocus = event.target;
+      if (window.client.contains(event.target)) window.lastFocus = event.target;
       this.front(window);
     });
     root.addEventListener('keydown', (event) => {
@@ -120,7 +120,7 @@ export class Desktop {
   }
 
   // Alt pressed and released alone, or F10, gives the focus to the first menu, as on the
-  // desktop.
+  // desktop; Escape on a menu's title gives it back.
   #menuKeys(window) {
     let altAlone = false;
     window.root.addEventListener('keydown', (event) => {
@@ -128,6 +128,8 @@ export class Desktop {
       if (event.key === 'F10' && !event.shiftKey) {
         window.menuTitles[0].focus();
         event.preventDefault();
+      } else if (event.key === 'Escape' && window.menuTitles.includes(event.target)) {
+        this.#restoreFocus(window);
       }
     });
     window.root.addEventListener('keyup', (event) => {
