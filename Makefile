@@ -2,19 +2,30 @@
 # The two commands a new machine needs: `make run` and `make test`. Both install what is
 # missing first (scripts/install-deps), then configure and build with CMake presets:
 # `make run` only the program (no GoogleTest or Google Benchmark needed), `make test`
-# everything.
+# everything. `make web` builds the browser edition and serves it.
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
-.PHONY: run test deps build install uninstall package sanitize bench fuzz screenshots golden \
-	format format-check tidy clean
+.PHONY: run web web-site test deps build install uninstall package sanitize bench fuzz \
+	screenshots golden format format-check tidy clean
 
 run:
 	scripts/install-deps run
 	cmake --preset run >/dev/null
 	cmake --build --preset run -j $(JOBS)
 	./build/run/app/tavometr
+
+# The browser edition in build/web/site/ (and build/web/tavometr-web-<version>.tar.gz for any
+# static host), served at http://127.0.0.1:$(PORT)/ until Ctrl+C.
+PORT ?= 8080
+web: web-site
+	/usr/bin/python3 web/tools/serve.py build/web/site $(PORT)
+
+web-site:
+	scripts/install-deps web
+	cmake --preset web >/dev/null
+	cmake --build --preset web -j $(JOBS)
 
 test: build format-check tidy
 	ctest --preset release -j $(JOBS)
@@ -59,17 +70,18 @@ sanitize: deps
 
 # Medians of 5 repetitions: the core, the windows (offscreen), then start-up against the
 # floor program on a private Xvfb display, then tavo-convert batches of 1,000,000 values
-# against GNU units; a summary against the goals at the end. The full outputs stay under
-# build/bench/.
+# against GNU units, then the browser edition in headless Chromium; a summary against the
+# goals at the end. The full outputs stay under build/bench/.
 BENCH_FLAGS := --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-bench: build
+bench: build web-site
 	scripts/install-deps xvfb xdotool units time
 	mkdir -p build/bench
 	set -o pipefail; ./build/release/bench/core_bench $(BENCH_FLAGS) | tee build/bench/core.txt
 	set -o pipefail; ./build/release/bench/window_bench $(BENCH_FLAGS) | tee build/bench/window.txt
 	set -o pipefail; STARTUP_SUMMARY=build/bench/startup.txt bench/startup.sh | tee build/bench/startup-runs.txt
 	set -o pipefail; CLI_SUMMARY=build/bench/cli.txt bench/cli_batch.sh | tee build/bench/cli-runs.txt
+	set -o pipefail; /usr/bin/python3 bench/web_bench.py build/web/site | tee build/bench/web.txt
 	@echo
 	@echo "== summary (medians) =="
 	@awk '$$1 ~ /_median$$/ { n++ } END { printf "core: %d medians, in build/bench/core.txt\n", n }' \
@@ -85,6 +97,7 @@ bench: build
 	    BEGIN { print "windows:" }' build/bench/window.txt
 	@cat build/bench/startup.txt
 	@cat build/bench/cli.txt
+	@cat build/bench/web.txt
 
 # Both libFuzzer targets, FUZZ_SECONDS each (5 minutes by default): the core on texts, and
 # a real converter window on key, click, paste and close scripts. Findings land in

@@ -32,7 +32,7 @@ private:
 // Reads the command line before any Qt object exists, so that the answers that need no
 // window come without a display:
 //   --help, -h      the usage, with the Qt options the program passes on, on stdout; 0
-//   --version, -v   "tavometr 1.1.0" on stdout; 0
+//   --version, -v   "tavometr 1.2.0" on stdout; 0
 //   an unknown option or an argument: one line on stderr; 2
 //   no display to open: one line in Japanese and English on stderr; 1
 // Qt's own options (-platform NAME, -style NAME, -display NAME, ..., also with two dashes or

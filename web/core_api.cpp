@@ -13,24 +13,13 @@
 #include "core/number_text.h"
 #include "core/recompute.h"
 #include "core/round_figures.h"
+#include "web/api_result.h"
 
 namespace {
 
 // One converter window per quantity, as on the desktop.
 std::array<tavo::ConverterState, tavo::kQuantities.size()> g_states;
-std::string g_result;
-
-// Runs the call; the text it gives is kept as the result, an exception (an index outside the
-// table, memory running out) gives NULL.
-template <typename Call>
-const char* Result(Call call) {
-    try {
-        g_result = call();
-        return g_result.c_str();
-    } catch (const std::exception&) {
-        return nullptr;
-    }
-}
+using tavo::web::Result;
 
 tavo::ConverterState& State(int quantity) {
     return g_states.at(static_cast<std::size_t>(quantity));
